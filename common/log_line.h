@@ -1,0 +1,18 @@
+// Formatting and appending of installation log lines, without any Windows call.
+#pragma once
+
+#include <ctime>
+#include <string>
+
+// The 24-character calendar text that ctime renders, without its newline:
+// "Sun Dec 06 09:05:03 2026" (English names, day of month always two digits).
+std::string CalendarText(const std::tm &localTime);
+
+// One log line as it goes into the stream before the line end: with stampFlag exactly 1 it is
+// "[ " + CalendarText + " ] " + message, otherwise the message alone.
+std::string LogLineText(const std::string &message, int stampFlag, const std::tm &localTime);
+
+// Opens logPath for appending (text mode), writes the line and a line end, flushes and closes.
+// Returns false when the file could not be opened or the line could not be written.
+bool AppendLogLine(const std::string &logPath, const std::string &message, int stampFlag,
+                   const std::tm &localTime);

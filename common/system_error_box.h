@@ -1,0 +1,9 @@
+// The "Kestrevane Error" box of a failed file operation: the system's text for the error
+// followed by a fixed text, cut to fit the 256-byte box buffer.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+void ShowSystemErrorBox(DWORD errorCode, const std::string &fixedText);

@@ -1,0 +1,15 @@
+#pragma once
+
+#define IDI_PROGRAM 107
+#define IDD_PATH_PAGE 129
+#define IDD_PROGRESS_PAGE 130
+#define IDI_PAGE_SMALL 130
+#define IDI_PAGE_LARGE 131
+#define IDB_BANNER 132
+
+#define IDC_NEXT 1002
+#define IDC_FOLDER 1003
+#define IDC_PROGRESS 1005
+#define IDC_STATUS_HEADING 1006
+#define IDC_STEP_TEXT 1007
+#define IDC_EXIT 1009

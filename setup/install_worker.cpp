@@ -1,0 +1,153 @@
+#include "setup/install_worker.h"
+
+#include "common/game_paths.h"
+#include "common/installation_log.h"
+#include "common/package_manifest.h"
+#include "common/page_controls.h"
+#include "common/program_exit.h"
+#include "common/program_state.h"
+#include "common/support_contact.h"
+#include "setup/config_finalise.h"
+#include "setup/config_rewrite.h"
+#include "setup/package_copy.h"
+#include "setup/resource.h"
+
+#include <fstream>
+
+namespace {
+
+constexpr int installSteps = 21; // 2 of the worker, 2 of the rewrite, 16 copies, 1 finalisation
+
+[[noreturn]] void ExitWithError(const char *boxText, const std::string &logEntry) {
+  MessageBoxA(nullptr, boxText, "Error", MB_OK | MB_ICONWARNING);
+  WriteLog(logEntry, 0);
+  ExitProgram(-1);
+}
+
+// The closing text of the log; the failed run puts "thank you." on the same line.
+std::string ClosingText(bool succeeded) {
+  return std::string("\n\nIf you require further assistance, please contact Veyrholt\nat ") +
+         supportWebAddress + " or email: " + supportEmailAddress +
+         "\nPLEASE INCLUDE this logfile whenever emailing for tech support," +
+         (succeeded ? "\n" : " ") + "thank you.\n\n" + std::string(50, '-') + "\n";
+}
+
+std::string SummaryLine(const char *setting, const char *tabs, bool set,
+                        const char *failedRemark = "") {
+  return std::string("\t") + setting + " " + tabs + (set ? "Success" : "Failed") +
+         (set ? "" : failedRemark) + "\n";
+}
+
+void ReportSuccess(const RewriteOutcome &outcome) {
+  ShowPageControl(IDC_FINISH);
+  WriteLog("\n\n**** KESTREVANE WAS INSTALLED SUCCESSFULLY ****", 0);
+  WriteLog("\n\nSUMMARY\n=======\n\n", 0);
+  WriteLog(SummaryLine("DefaultGame", "\t\t", true), 0);
+  WriteLog(SummaryLine("Class", "\t\t\t", true), 0);
+  WriteLog(SummaryLine("GameSpeed", "\t\t", outcome.gameSpeedSet,
+                       " (Not Fatal, Kestrevane will still run fine with this error)"),
+           0);
+  WriteLog(ClosingText(true), 0);
+  SetPageText(IDC_STATUS, "Kestrevane is installed. Run Deus Ex and start a new game!");
+  MessageBoxA(nullptr,
+              "Kestrevane is installed! You may now run Deus Ex\nand start a New Game as you "
+              "normally would.\n\n(The Kestrevane Demo will start instead of Deus Ex)",
+              "Installation completed!", MB_OK | MB_ICONWARNING);
+}
+
+[[noreturn]] void ReportFailedRewrite(const RewriteOutcome &outcome) {
+  WriteLog(std::string("\n\n**** KESTREVANE WAS --NOT-- INSTALLED SUCCESSFULLY ****\n\nPlease "
+                       "visit ") +
+               supportWebAddress + " for Technical Support.",
+           0);
+  WriteLog("\n\nSUMMARY\n=======\n\n", 0);
+  WriteLog(SummaryLine("DefaultGame", "\t\t", outcome.defaultGameSet), 0);
+  WriteLog(SummaryLine("Class", "\t\t\t", outcome.classSet), 0);
+  WriteLog(SummaryLine("GameSpeed", "\t\t", outcome.gameSpeedSet), 0);
+  WriteLog(ClosingText(false), 0);
+  MessageBoxA(nullptr,
+              "Setup was unable to make all of the requried changes. Please see the "
+              "Kestrevane.log file on your C: drive.",
+              "Error", MB_OK | MB_ICONWARNING);
+  ExitProgram(-1);
+}
+
+RewriteOutcome RewriteIntoTemporary(const std::string &folder) {
+  const std::string configPath = ConfigurationPath(folder);
+  const std::string temporaryPath = SetupTemporaryPath(folder);
+
+  // The game counts as installed exactly where its configuration can be opened.
+  std::ifstream reader(configPath);
+  if (!reader) {
+    MessageBoxA(nullptr, "ERROR: \nDeus Ex is not installed in the specified directory.", "Error",
+                MB_OK | MB_ICONWARNING);
+    WriteLog("Deus Ex is not installed in the specified directory ( " + folder + " )", 0);
+    ExitProgram(-1);
+  }
+  WriteLog("\nVALID DX INSTALL FOUND", 0);
+
+  std::ofstream writer(temporaryPath);
+  if (!writer)
+    ExitWithError("Kestrevane cannot open temporary DeusEx.ini file, contact technical support.",
+                  "\n\nERROR: Cannot open " + temporaryPath +
+                      " (temporary DeusEx.ini file) for output. Contact technical support.");
+
+  SetPageText(IDC_STATUS, "Making necessary changes to the DeusEx.ini configuration file.");
+  WriteLog("\n\nSTARTING TO MAKE CHANGES TO DeusEx.ini FILE\n"
+           "===========================================",
+           0);
+  AdvanceProgress(IDC_PROGRESS);
+
+  const RewriteReport report{[](const std::string &entry) { WriteLog(entry, 0); },
+                             [] { AdvanceProgress(IDC_PROGRESS); }};
+  const RewriteOutcome outcome = RewriteGameConfiguration(reader, writer, report);
+  reader.close();
+  writer.close();
+
+  // An incomplete temporary configuration must never reach DeusEx.ini.
+  if (outcome.readFailed)
+    ExitWithError("Kestrevane cannot read DeusEx.ini file, contact technical support.",
+                  "\n\nERROR: Cannot read " + configPath +
+                      " (DeusEx.ini file) to the end. Contact technical support.");
+  if (outcome.writeFailed || writer.fail())
+    ExitWithError("Kestrevane cannot write temporary DeusEx.ini file, contact technical support.",
+                  "\n\nERROR: Cannot write " + temporaryPath +
+                      " (temporary DeusEx.ini file). Contact technical support.");
+  return outcome;
+}
+
+void Install() {
+  const std::string folder = gameFolder;
+  SetProgressRange(IDC_PROGRESS, installSteps);
+  WriteLog("\n\n\nNEW KESTREVANE INSTALLATION\n===========================\n\nInstalling to: " +
+               folder,
+           1);
+  SetPageText(IDC_STATUS_LABEL, "Status: Installing to " + folder);
+  SetPageText(IDC_STATUS, "Checking Deus Ex paths.");
+  AdvanceProgress(IDC_PROGRESS);
+
+  const RewriteOutcome outcome = RewriteIntoTemporary(folder);
+  if (!outcome.classSet || !outcome.defaultGameSet)
+    ReportFailedRewrite(outcome);
+
+  WriteLog("\n\n---> ALL NECESSARY CHANGES MADE TO DeusEx.ini FILE (OK) <---\n\nCOPYING "
+           "FILES\n=============",
+           0);
+  SetPageText(IDC_STATUS, "Copying files...");
+  for (const PackageEntry &entry : packageManifest)
+    CopyPackageFile(folder, entry.fileName, entry.kind);
+  FinaliseConfiguration();
+  ReportSuccess(outcome);
+}
+
+} // namespace
+
+DWORD WINAPI InstallWorker(LPVOID) {
+  try {
+    Install();
+  } catch (...) {
+    // Out of memory is the only realistic cause; nothing must unwind out of the thread.
+    ExitProgram(-1);
+  }
+  return 0;
+}

@@ -1,0 +1,27 @@
+// The setup program's entry: it has no main window, only the nested wizard pages.
+#include "common/program_exit.h"
+#include "common/program_state.h"
+#include "common/support_contact.h"
+#include "setup/resource.h"
+#include "setup/setup_pages.h"
+
+#include <commctrl.h>
+
+std::string ProgramErrorBoxText() {
+  return std::string("The Kestrevane Installation & Setup software has been unable to\ninstall "
+                     "Kestrevane correctly. Please visit ") +
+         supportWebAddress +
+         "\nfor additional information; you can also view the Kestrevane.log\nfile created on "
+         "your C:\\ drive for additional information.\n\nFor personal technical support, email " +
+         supportEmailAddress +
+         "\n(please include the file C:\\Kestrevane.log as this will help us\nto help you!).";
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
+  InitCommonControlsEx(&controls);
+  appInstance = instance;
+  // Returns only when the first page cannot be shown at all; every other end leaves through exit.
+  DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_LICENCE_PAGE), nullptr, LicencePageProc, 0);
+  return 1;
+}

@@ -1,0 +1,257 @@
+#include "setup/config_rewrite.h"
+
+#include "tests/unit/stream_faults.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string JoinLines(const Lines &lines, bool lastLineEnded = true) {
+  std::string text;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    text += lines[i];
+    if (i + 1 < lines.size() || lastLineEnded)
+      text += '\n';
+  }
+  return text;
+}
+
+const std::string modClass = "Class=Kestrevane.K_JCDentonMale";
+const std::string modSpeed = "GameSpeed=1.000000";
+const std::string modGame = "DefaultGame=Kestrevane.KestrevaneGameInfo";
+
+std::string ClassChanged(const std::string &old) {
+  return "\n\n---> Class Changed (OK)\n---> Changed line: " + old +
+         "\n--->               Class=Kestrevane.K_JCDentonMale";
+}
+std::string SpeedChanged(const std::string &old) {
+  return "\n\n---> GameSpeed Changed (OK)\n---> Changed line: " + old +
+         "\n--->               GameSpeed=1.000000";
+}
+std::string GameChanged(const std::string &old) {
+  return "\n\n---> DefaultGame Changed (OK)\n---> Changed line: " + old +
+         "\n--->               DefaultGame=Kestrevane.KestrevaneGameInfo";
+}
+std::string Removed(const std::string &setting, const std::string &old) {
+  return "\n\n---> Removed excess " + setting + " line in DeusEx.ini\n---> " + old;
+}
+
+struct Recorder {
+  Lines entries;
+  int progressSteps = 0;
+  RewriteReport Report() {
+    return {[this](const std::string &entry) { entries.push_back(entry); },
+            [this] { ++progressSteps; }};
+  }
+};
+
+struct RewriteCase {
+  const char *name;
+  Lines input;
+  bool lastLineEnded;
+  Lines expectedOutput;
+  struct {
+    bool classSet, gameSpeedSet, defaultGameSet;
+  } flags;
+  Lines expectedLog;
+  int progressSteps;
+};
+
+const RewriteCase rewriteCases[] = {
+    {"SettingsReplacedInPlace",
+     {"[URL]", "Protocol=deusex", "Class=DeusEx.JCDentonMale", "", "[Engine.GameInfo]",
+      "GameSpeed=1.200000", "[Engine.Engine]", "DefaultGame=DeusEx.DeusExGameInfo"},
+     true,
+     {"[URL]", "Protocol=deusex", modClass, "", "[Engine.GameInfo]", modSpeed, "[Engine.Engine]",
+      modGame},
+     {true, true, true},
+     {ClassChanged("Class=DeusEx.JCDentonMale"), SpeedChanged("GameSpeed=1.200000"),
+      GameChanged("DefaultGame=DeusEx.DeusExGameInfo")},
+     2},
+    {"RepetitionsDroppedWherever",
+     {"[URL]", "Class=A", "[One]", "GameSpeed=2", "DefaultGame=B", "Class=C", "[Two]",
+      "GameSpeed=3", "DefaultGame=D", "Keep=1"},
+     true,
+     {"[URL]", modClass, "[One]", modSpeed, modGame, "[Two]", "Keep=1"},
+     {true, true, true},
+     {ClassChanged("Class=A"), SpeedChanged("GameSpeed=2"), GameChanged("DefaultGame=B"),
+      Removed("Class", "Class=C"), Removed("GameSpeed", "GameSpeed=3"),
+      Removed("DefaultGame", "DefaultGame=D")},
+     2},
+    {"MissingClassClosesUrlSection",
+     {"[URL]", "Protocol=deusex", "", "[Engine.Engine]", "DefaultGame=B"},
+     true,
+     {"[URL]", "Protocol=deusex", "", modClass, "", "[Engine.Engine]", modGame},
+     {true, false, true},
+     {GameChanged("DefaultGame=B")},
+     1},
+    {"UrlAsLastSectionWithoutClassGetsNone",
+     {"[URL]", "Protocol=deusex", "GameSpeed=2"},
+     true,
+     {"[URL]", "Protocol=deusex", modSpeed},
+     {false, true, false},
+     {SpeedChanged("GameSpeed=2")},
+     0},
+    {"CommentFirstTakesClassAheadOfIt",
+     {"; comment", "[URL]", "Class=A", "[Core.System]"},
+     true,
+     {modClass, "", "; comment", "[URL]", "[Core.System]"},
+     {true, false, false},
+     {Removed("Class", "Class=A")},
+     0},
+    {"OtherSectionFirstTakesClassAheadOfIt",
+     {"[Core.System]", "Paths=..\\System\\*.u", "[URL]", "Class=A"},
+     true,
+     {modClass, "", "[Core.System]", "Paths=..\\System\\*.u", "[URL]"},
+     {true, false, false},
+     {Removed("Class", "Class=A")},
+     0},
+    {"LookalikesAreOrdinaryLines",
+     {"[URL]", "class=a", " Class=b", "Class", "ClassName=c", "[Engine]", "gamespeed=2",
+      " GameSpeed=2", "DefaultGameMode=3", "DEFAULTGAME=4", "["},
+     true,
+     {"[URL]", "class=a", " Class=b", "Class", "ClassName=c", modClass, "", "[Engine]",
+      "gamespeed=2", " GameSpeed=2", "DefaultGameMode=3", "DEFAULTGAME=4", "["},
+     {true, false, false},
+     {},
+     0},
+    {"HeaderWithTextAfterUrlOpensUrl",
+     {"[URL]Extra", "Protocol=deusex", "[Next]"},
+     true,
+     {"[URL]Extra", "Protocol=deusex", modClass, "", "[Next]"},
+     {true, false, false},
+     {},
+     0},
+    {"LowerCaseUrlHeaderDoesNotOpenUrl",
+     {"[url]", "Protocol=deusex"},
+     true,
+     {modClass, "", "[url]", "Protocol=deusex"},
+     {true, false, false},
+     {},
+     0},
+    {"LongerHeaderNameDoesNotOpenUrl",
+     {"[URLs]", "Protocol=deusex"},
+     true,
+     {modClass, "", "[URLs]", "Protocol=deusex"},
+     {true, false, false},
+     {},
+     0},
+    {"EmptyConfiguration", {}, true, {}, {false, false, false}, {}, 0},
+    {"LastLineWithoutLineBreak",
+     {"[URL]", "Class=A", "[Engine]", "DefaultGame=B"},
+     false,
+     {"[URL]", modClass, "[Engine]", modGame},
+     {true, false, true},
+     {ClassChanged("Class=A"), GameChanged("DefaultGame=B")},
+     2},
+};
+
+void PrintTo(const RewriteCase &c, std::ostream *out) { *out << c.name; }
+
+class RewriteTable : public ::testing::TestWithParam<RewriteCase> {};
+
+TEST_P(RewriteTable, WritesLogsAndReports) {
+  const RewriteCase &c = GetParam();
+  std::istringstream reader(JoinLines(c.input, c.lastLineEnded));
+  std::ostringstream writer;
+  Recorder recorder;
+
+  const RewriteOutcome outcome = RewriteGameConfiguration(reader, writer, recorder.Report());
+
+  EXPECT_EQ(writer.str(), JoinLines(c.expectedOutput));
+  EXPECT_EQ(outcome.classSet, c.flags.classSet);
+  EXPECT_EQ(outcome.gameSpeedSet, c.flags.gameSpeedSet);
+  EXPECT_EQ(outcome.defaultGameSet, c.flags.defaultGameSet);
+  EXPECT_FALSE(outcome.readFailed);
+  EXPECT_FALSE(outcome.writeFailed);
+  EXPECT_EQ(recorder.entries, c.expectedLog);
+  EXPECT_EQ(recorder.progressSteps, c.progressSteps);
+}
+
+INSTANTIATE_TEST_SUITE_P(Configurations, RewriteTable, ::testing::ValuesIn(rewriteCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// A full disk at any point stops the rewrite there: nothing after the failed line is written,
+// logged or counted.
+TEST(RewriteGameConfiguration, StopsAtTheFirstFailedWrite) {
+  const Lines input = {"[URL]", "Class=A", "[Engine]", "DefaultGame=B"};
+  const std::string complete = JoinLines({"[URL]", modClass, "[Engine]", modGame});
+  const std::size_t insideClassLine = JoinLines({"[URL]"}).size() + 3;
+
+  struct {
+    std::size_t capacity;
+    bool writeFailed;
+    bool classSet;
+    std::size_t logEntries;
+  } const cases[] = {
+      {0, true, false, 0},
+      {insideClassLine, true, false, 0},
+      {complete.size() - 1, true, true, 1},
+      {complete.size(), false, true, 2},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.capacity);
+    std::istringstream reader(JoinLines(input));
+    FailingSinkBuffer sink(c.capacity);
+    std::ostream writer(&sink);
+    Recorder recorder;
+
+    const RewriteOutcome outcome = RewriteGameConfiguration(reader, writer, recorder.Report());
+
+    EXPECT_EQ(outcome.writeFailed, c.writeFailed);
+    EXPECT_EQ(outcome.classSet, c.classSet);
+    EXPECT_EQ(outcome.defaultGameSet, !c.writeFailed);
+    EXPECT_EQ(recorder.entries.size(), c.logEntries);
+    EXPECT_EQ(static_cast<std::size_t>(recorder.progressSteps), c.logEntries);
+    EXPECT_EQ(sink.accepted(), complete.substr(0, c.capacity));
+  }
+}
+
+TEST(RewriteGameConfiguration, LinesThatCannotBeDeliveredAtTheEndAreAWriteFailure) {
+  std::istringstream reader("[URL]\nClass=A\n");
+  FailingFlushBuffer sink;
+  std::ostream writer(&sink);
+
+  EXPECT_TRUE(RewriteGameConfiguration(reader, writer, Recorder().Report()).writeFailed);
+}
+
+TEST(RewriteGameConfiguration, ReadErrorEndsTheRewriteAndIsReported) {
+  FailingSourceBuffer source("[URL]\nClass=A\n[Engine]\nDefaultGame=B");
+  std::istream reader(&source);
+  std::ostringstream writer;
+  Recorder recorder;
+
+  const RewriteOutcome outcome = RewriteGameConfiguration(reader, writer, recorder.Report());
+
+  EXPECT_TRUE(outcome.readFailed);
+  EXPECT_FALSE(outcome.writeFailed);
+  EXPECT_FALSE(outcome.defaultGameSet);
+  EXPECT_EQ(writer.str(), JoinLines({"[URL]", modClass, "[Engine]"}));
+}
+
+TEST(CarriesModificationDefaultGame, OnlyTheExactLineCounts) {
+  const struct {
+    Lines input;
+    bool expected;
+  } cases[] = {
+      {{"[URL]", "Class=A", "[Engine]", modGame, "Keep=1"}, true},
+      {{modGame}, true},
+      {{"DefaultGame=DeusEx.DeusExGameInfo"}, false},
+      {{modGame + " "}, false},
+      {{" " + modGame}, false},
+      {{"DefaultGame=Kestrevane.KestrevaneGameInf"}, false},
+      {{}, false},
+  };
+  for (const auto &c : cases) {
+    std::istringstream reader(JoinLines(c.input));
+    EXPECT_EQ(CarriesModificationDefaultGame(reader), c.expected) << JoinLines(c.input);
+  }
+}
+
+} // namespace

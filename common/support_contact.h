@@ -2,5 +2,10 @@
 // modder who ships the kit under their own name changes them in this one place.
 #pragma once
 
-inline constexpr const char *supportWebAddress = "www.kestrevane.example";
+// A macro too, because the resource scripts cannot read a C++ constant.
+#define SUPPORT_WEB_ADDRESS "www.kestrevane.example"
+
+#ifndef RC_INVOKED
+inline constexpr const char *supportWebAddress = SUPPORT_WEB_ADDRESS;
 inline constexpr const char *supportEmailAddress = "support@kestrevane.example";
+#endif

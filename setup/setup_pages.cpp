@@ -69,19 +69,24 @@ void StartInstallWorker(HWND page) {
 template <typename InitSteps, typename CommandHandler>
 INT_PTR AnswerPageMessage(HWND page, UINT message, WPARAM wParam, InitSteps pageSteps,
                           CommandHandler onCommand) {
-  switch (message) {
-  case WM_INITDIALOG:
-    SetPageIcons(page, IDI_PAGE_SMALL, IDI_PAGE_LARGE);
-    pageSteps(page);
-    return TRUE;
-  case WM_DESTROY:
-    // Pages are destroyed only when the next page failed to open.
+  try {
+    switch (message) {
+    case WM_INITDIALOG:
+      SetPageIcons(page, IDI_PAGE_SMALL, IDI_PAGE_LARGE);
+      pageSteps(page);
+      return TRUE;
+    case WM_DESTROY:
+      // Pages are destroyed only when the next page failed to open.
+      ExitProgram(-1);
+    case WM_DRAWITEM:
+      return TRUE;
+    case WM_COMMAND:
+      onCommand(page, LOWORD(wParam));
+      return FALSE;
+    }
+  } catch (...) {
+    // No exception may unwind into the system's dialog code.
     ExitProgram(-1);
-  case WM_DRAWITEM:
-    return TRUE;
-  case WM_COMMAND:
-    onCommand(page, LOWORD(wParam));
-    return FALSE;
   }
   return FALSE;
 }

@@ -1,0 +1,6 @@
+// Whether the modification is installed in the folder the user confirmed on the path page.
+#pragma once
+
+// The backup of the game's configuration that the setup leaves behind is the sign of an
+// installation in gameFolder. Logs the outcome; returns 0 when installed, -1 when not.
+int CheckInstallation();

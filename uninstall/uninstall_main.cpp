@@ -1,0 +1,30 @@
+#include "common/program_exit.h"
+#include "common/program_state.h"
+#include "common/support_contact.h"
+#include "uninstall/resource.h"
+#include "uninstall/uninstall_pages.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+std::string ProgramErrorBoxText() {
+  return std::string("Kestrevane could not be uninstalled. Please visit\n") + supportWebAddress +
+         " for Technical Support.";
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  INITCOMMONCONTROLSEX commonControls = {};
+  commonControls.dwSize = sizeof(commonControls);
+  commonControls.dwICC = ICC_WIN95_CLASSES | ICC_DATE_CLASSES;
+  static_assert(sizeof(commonControls) == 8 && (ICC_WIN95_CLASSES | ICC_DATE_CLASSES) == 0x1FF);
+  InitCommonControlsEx(&commonControls);
+
+  appInstance = instance;
+  DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_PATH_PAGE), nullptr, UninstallPathPageProc, 0);
+  // An orderly run ends through exit() inside the pages; getting here means the path page could
+  // not be shown at all.
+  return 1;
+}

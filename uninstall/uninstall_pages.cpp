@@ -1,0 +1,117 @@
+#include "uninstall/uninstall_pages.h"
+
+#include "common/game_folder_lookup.h"
+#include "common/page_controls.h"
+#include "common/program_exit.h"
+#include "common/program_state.h"
+#include "uninstall/installation_check.h"
+#include "uninstall/resource.h"
+#include "uninstall/uninstall_worker.h"
+
+#include <cstdlib>
+
+namespace {
+
+void InitialisePathPage(HWND page) {
+  SetPageIcons(page, IDI_PAGE_SMALL, IDI_PAGE_LARGE);
+  gameFolder = GetGameFolder();
+  pageWindow = page;
+  SetDlgItemTextA(page, IDC_FOLDER, gameFolder.c_str());
+}
+
+// The user stays on the page until the folder holds an installation, and may correct it.
+void MoveOnFromPathPage(HWND page) {
+  char folderField[folderFieldSize] = {};
+  GetDlgItemTextA(page, IDC_FOLDER, folderField, folderFieldSize);
+  gameFolder = folderField;
+  if (CheckInstallation() < 0) {
+    MessageBoxA(page,
+                "Uninstaller could not find the required Kestrevane\nconfiguration files to "
+                "continue.\n\nPlease check the location stated to confirm\nthat you did install "
+                "Kestrevane there.",
+                "Uninstaller Error", MB_OK | MB_ICONWARNING);
+    return;
+  }
+  OpenNextPage(page, IDD_PROGRESS_PAGE, UninstallProgressPageProc);
+}
+
+void HandlePathPageCommand(HWND page, int command) {
+  switch (command) {
+  case IDC_NEXT:
+    MoveOnFromPathPage(page);
+    break;
+  case IDCANCEL: // nothing has been touched yet, so there is nothing to ask about
+    EndDialog(page, 1);
+    std::exit(0);
+  default: // also IDOK: Enter in the folder field must not start the removal
+    break;
+  }
+}
+
+void InitialiseProgressPage(HWND page) {
+  SetPageIcons(page, IDI_PAGE_SMALL, IDI_PAGE_LARGE);
+  pageWindow = page; // before the worker starts: it addresses the page through it
+  // Nobody waits for the worker or asks for its result; it ends the process itself.
+  HANDLE worker = CreateThread(nullptr, 0, UninstallWorker, nullptr, 0, nullptr);
+  if (worker != nullptr)
+    CloseHandle(worker);
+}
+
+void HandleProgressPageCommand(HWND page, int command) {
+  switch (command) {
+  case IDC_EXIT:
+    EndDialog(page, 1);
+    std::exit(0);
+  case IDCANCEL:
+    ConfirmExitBox(page, shortConfirmText);
+    break;
+  default:
+    break;
+  }
+}
+
+} // namespace
+
+// Both procedures catch everything: no exception may unwind into the system's dialog code.
+
+INT_PTR CALLBACK UninstallPathPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
+  try {
+    switch (message) {
+    case WM_INITDIALOG:
+      InitialisePathPage(page);
+      return TRUE;
+    case WM_DESTROY: // only when the progress page could not be opened
+      ExitProgram(-1);
+    case WM_DRAWITEM:
+      return TRUE;
+    case WM_COMMAND:
+      HandlePathPageCommand(page, LOWORD(wParam));
+      return FALSE;
+    default:
+      return FALSE;
+    }
+  } catch (...) {
+    ExitProgram(-1);
+  }
+}
+
+INT_PTR CALLBACK UninstallProgressPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
+  try {
+    switch (message) {
+    case WM_INITDIALOG:
+      InitialiseProgressPage(page);
+      return TRUE;
+    case WM_DESTROY:
+      ExitProgram(-1);
+    case WM_DRAWITEM:
+      return TRUE;
+    case WM_COMMAND:
+      HandleProgressPageCommand(page, LOWORD(wParam));
+      return FALSE;
+    default:
+      return FALSE;
+    }
+  } catch (...) {
+    ExitProgram(-1);
+  }
+}

@@ -1,0 +1,8 @@
+// The uninstall program's two wizard pages: the path page opens the progress page, which
+// starts the worker.
+#pragma once
+
+#include <windows.h>
+
+INT_PTR CALLBACK UninstallPathPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK UninstallProgressPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,521 @@
+// robot: drives one of the kit's dialog programs from a script and prints what it observes, so
+// that the end-to-end bench can compare a run with its expected transcript.
+//
+// Usage: robot <script file>. One command a line; arguments are separated by a single blank and
+// the last argument may contain blanks. Texts (not paths) use the escapes \n \t \r \\.
+//
+//   reg-set <text>            the game's registry record (32-bit view), value "Folder"
+//   reg-delete                its value removed
+//   hold <path> <access> <share>   open a file and keep it open; access r, w or rw, sharing
+//                             any of r, w, d (delete) or -
+//   release <path>            close what hold opened for that path
+//   lock <path> <offset>      lock the range from offset to the end of the 64-bit range
+//   start <exe> [args]        start the program in the robot's current directory
+//   page <id>                 wait for the page holding control <id>     -> page <caption>
+//   text <id>                 -> text <id> <text>
+//   set <id> <text>           replace a control's text
+//   visible <id>              -> visible <id> yes|no
+//   progress <id>             -> progress <id> <pos>/<max>
+//   click <id>                press a button of the current page
+//   key enter <id> | key escape [<id>]   a key typed with the focus on that control
+//   close                     the current page's close box
+//   peek [<caption>]          wait for a message box and show it    -> box ...
+//   box <answer> [<caption>]  wait for a message box, show it, press <answer>
+//                             -> box <caption> | <text> | <buttons>
+//   nobox <ms>                -> nobox, or the box line of a box that came within <ms>
+//   sleep <ms>
+//   exit                      wait for the program's end            -> exit <code>
+//                             (then another program may be started)
+//
+// Any timeout or error prints what the program shows, ends the program and makes the robot
+// fail, so that a broken run reads well in the bench's report.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char *const gameRecordKey = "SOFTWARE\\Unreal Technology\\Installed Apps\\Deus Ex";
+const DWORD pageTimeoutMs = 20000;
+const DWORD boxTimeoutMs = 30000;
+const DWORD exitTimeoutMs = 30000;
+const DWORD messageTimeoutMs = 5000;
+const DWORD pollMs = 10;
+
+PROCESS_INFORMATION child = {};
+bool childStarted = false;
+HWND currentPage = nullptr;
+std::set<HWND> answeredBoxes;
+std::map<HWND, unsigned> boxFirstSeen; // order in which boxes came up, oldest first
+unsigned boxSequence = 0;
+std::multimap<std::string, HANDLE> heldFiles;
+
+void Print(const std::string &line) {
+  std::fputs((line + "\n").c_str(), stdout);
+  std::fflush(stdout);
+}
+
+std::string Escape(const std::string &text) {
+  std::string out;
+  for (unsigned char c : text) {
+    switch (c) {
+    case '\n':
+      out += "\\n";
+      break;
+    case '\t':
+      out += "\\t";
+      break;
+    case '\r':
+      out += "\\r";
+      break;
+    case '\\':
+      out += "\\\\";
+      break;
+    default:
+      if (c < 0x20) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+        out += hex;
+      } else {
+        out += static_cast<char>(c);
+      }
+    }
+  }
+  return out;
+}
+
+std::string Unescape(const std::string &text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\\' || i + 1 == text.size()) {
+      out += text[i];
+      continue;
+    }
+    char next = text[++i];
+    out += next == 'n' ? '\n' : next == 't' ? '\t' : next == 'r' ? '\r' : next;
+  }
+  return out;
+}
+
+std::string ClassOf(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+// WM_GETTEXT marshals the text across processes; the timeout keeps a hung program from hanging
+// the robot as well.
+std::string TextOf(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, messageTimeoutMs,
+                           &length))
+    return "<no answer>";
+  std::vector<char> buffer(length + 2, '\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(&buffer[0]),
+                           SMTO_ABORTIFHUNG, messageTimeoutMs, &copied))
+    return "<no answer>";
+  return std::string(&buffer[0], copied);
+}
+
+bool OwnStyle(HWND window, LONG flag) { return (GetWindowLongA(window, GWL_STYLE) & flag) != 0; }
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND> *>(list)->push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> ChildTopWindows() {
+  std::vector<HWND> all, mine;
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&all));
+  for (HWND window : all) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (childStarted && pid == child.dwProcessId)
+      mine.push_back(window);
+  }
+  return mine;
+}
+
+std::vector<HWND> ControlsOf(HWND window) {
+  std::vector<HWND> controls;
+  EnumChildWindows(window, CollectWindow, reinterpret_cast<LPARAM>(&controls));
+  return controls;
+}
+
+// A message box is a dialog whose text sits in a static of id 0xFFFF; the pages have such
+// statics too, but every page also has an edit field and no message box has one.
+HWND BoxTextControl(HWND window) {
+  if (ClassOf(window) != "#32770")
+    return nullptr;
+  HWND text = nullptr;
+  for (HWND control : ControlsOf(window)) {
+    std::string cls = ClassOf(control);
+    if (_stricmp(cls.c_str(), "Edit") == 0)
+      return nullptr;
+    if (_stricmp(cls.c_str(), "Static") == 0 && (GetDlgCtrlID(control) & 0xFFFF) == 0xFFFF)
+      text = control;
+  }
+  return text;
+}
+
+bool IsBox(HWND window) { return BoxTextControl(window) != nullptr; }
+
+std::string WithoutAmpersands(std::string text) {
+  text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
+  return text;
+}
+
+std::vector<HWND> BoxButtons(HWND box) {
+  std::vector<HWND> buttons;
+  for (HWND control : ControlsOf(box)) {
+    LONG type = GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
+    if (_stricmp(ClassOf(control).c_str(), "Button") == 0 && OwnStyle(control, WS_VISIBLE) &&
+        (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON))
+      buttons.push_back(control);
+  }
+  std::sort(buttons.begin(), buttons.end(),
+            [](HWND a, HWND b) { return GetDlgCtrlID(a) < GetDlgCtrlID(b); });
+  return buttons;
+}
+
+std::string BoxLine(HWND box) {
+  std::string buttons;
+  for (HWND button : BoxButtons(box))
+    buttons += (buttons.empty() ? "" : "/") + WithoutAmpersands(TextOf(button));
+  return "box " + Escape(TextOf(box)) + " | " + Escape(TextOf(BoxTextControl(box))) + " | " +
+         buttons;
+}
+
+void DescribeWindows() {
+  for (HWND window : ChildTopWindows()) {
+    if (!IsWindowVisible(window))
+      continue;
+    Print("  window \"" + Escape(TextOf(window)) + "\" class " + ClassOf(window) +
+          (IsWindowEnabled(window) ? "" : " (disabled)"));
+    for (HWND control : ControlsOf(window)) {
+      if (!OwnStyle(control, WS_VISIBLE))
+        continue;
+      std::string cls = ClassOf(control);
+      std::string line = "    " + std::to_string(GetDlgCtrlID(control) & 0xFFFF) + " " + cls;
+      if (_stricmp(cls.c_str(), "Static") == 0 || _stricmp(cls.c_str(), "Button") == 0 ||
+          _stricmp(cls.c_str(), "Edit") == 0)
+        line += " \"" + Escape(TextOf(control)) + "\"";
+      Print(line);
+    }
+  }
+}
+
+[[noreturn]] void Fail(const std::string &what) {
+  Print(what);
+  if (childStarted) {
+    DescribeWindows();
+    TerminateProcess(child.hProcess, 99);
+  }
+  std::exit(2);
+}
+
+// The oldest box on screen that the robot has not answered (and, if given, with that caption).
+HWND PendingBox(const std::string &caption) {
+  // Forget boxes that are gone, so that a new window that gets an old handle counts as new.
+  for (auto it = boxFirstSeen.begin(); it != boxFirstSeen.end();)
+    if (IsWindow(it->first)) {
+      ++it;
+    } else {
+      answeredBoxes.erase(it->first);
+      it = boxFirstSeen.erase(it);
+    }
+  std::vector<HWND> windows = ChildTopWindows();
+  // Enumeration runs from the top of the z-order down, and a new box opens on top: numbering
+  // from the bottom keeps boxes that came up within one poll in the order in which they came.
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+    if (IsWindowVisible(*it) && IsBox(*it) && !boxFirstSeen.count(*it))
+      boxFirstSeen[*it] = ++boxSequence;
+  HWND oldest = nullptr;
+  for (HWND window : windows) {
+    if (!IsWindowVisible(window) || !IsBox(window) || answeredBoxes.count(window))
+      continue;
+    if (!caption.empty() && TextOf(window) != caption)
+      continue;
+    if (!oldest || boxFirstSeen[window] < boxFirstSeen[oldest])
+      oldest = window;
+  }
+  return oldest;
+}
+
+HWND WaitForBox(const std::string &caption, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (HWND box = PendingBox(caption))
+      return box;
+    if (GetTickCount() - start >= timeoutMs)
+      return nullptr;
+    Sleep(pollMs);
+  }
+}
+
+HWND FindPage(int controlId) {
+  for (HWND window : ChildTopWindows())
+    if (ClassOf(window) == "#32770" && IsWindowVisible(window) && IsWindowEnabled(window) &&
+        !IsBox(window) && GetDlgItem(window, controlId))
+      return window;
+  return nullptr;
+}
+
+HWND Control(const std::string &id) {
+  if (!currentPage)
+    Fail("error: no current page for control " + id);
+  HWND control = GetDlgItem(currentPage, std::atoi(id.c_str()));
+  if (!control)
+    Fail("error: the current page has no control " + id);
+  return control;
+}
+
+// Splits a line into at most `count` arguments; the last one keeps its blanks.
+std::vector<std::string> Arguments(const std::string &rest, size_t count) {
+  std::vector<std::string> args;
+  size_t pos = 0;
+  while (pos < rest.size() && args.size() + 1 < count) {
+    size_t blank = rest.find(' ', pos);
+    if (blank == std::string::npos)
+      break;
+    args.push_back(rest.substr(pos, blank - pos));
+    pos = blank + 1;
+  }
+  if (pos < rest.size())
+    args.push_back(rest.substr(pos));
+  return args;
+}
+
+DWORD AccessFlags(const std::string &code) {
+  DWORD flags = 0;
+  if (code.find('r') != std::string::npos)
+    flags |= GENERIC_READ;
+  if (code.find('w') != std::string::npos)
+    flags |= GENERIC_WRITE;
+  return flags;
+}
+
+DWORD ShareFlags(const std::string &code) {
+  DWORD flags = 0;
+  if (code.find('r') != std::string::npos)
+    flags |= FILE_SHARE_READ;
+  if (code.find('w') != std::string::npos)
+    flags |= FILE_SHARE_WRITE;
+  if (code.find('d') != std::string::npos)
+    flags |= FILE_SHARE_DELETE;
+  return flags;
+}
+
+void Start(const std::string &commandLine) {
+  if (childStarted)
+    Fail("error: a program is already running");
+  std::string line = commandLine;
+  size_t blank = line.find(' ');
+  std::string exe = line.substr(0, blank);
+  line = "\"" + exe + "\"" + (blank == std::string::npos ? "" : line.substr(blank));
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  std::vector<char> buffer(line.begin(), line.end());
+  buffer.push_back('\0');
+  if (!CreateProcessA(exe.c_str(), &buffer[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &child))
+    Fail("error: cannot start " + exe + " (" + std::to_string(GetLastError()) + ")");
+  childStarted = true;
+}
+
+void SetRecord(const std::string *folder) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, gameRecordKey, 0, nullptr, 0,
+                      KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    Fail("error: cannot open the game's registry record");
+  if (folder)
+    RegSetValueExA(key, "Folder", 0, REG_SZ, reinterpret_cast<const BYTE *>(folder->c_str()),
+                   static_cast<DWORD>(folder->size() + 1));
+  else
+    RegDeleteValueA(key, "Folder");
+  RegCloseKey(key);
+}
+
+void PressKey(WPARAM key, HWND target) {
+  // The focus moves to the control first, as it would under the user's hand; the dialog's own
+  // keyboard handling looks at the focus.
+  if (target != currentPage)
+    SendMessageTimeoutA(currentPage, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE,
+                        SMTO_ABORTIFHUNG, messageTimeoutMs, nullptr);
+  UINT scan = MapVirtualKeyA(static_cast<UINT>(key), 0);
+  PostMessageA(target, WM_KEYDOWN, key, 1 | (scan << 16));
+  PostMessageA(target, WM_KEYUP, key, 1 | (scan << 16) | (3u << 30));
+}
+
+void Run(const std::string &rawLine) {
+  std::string line = rawLine;
+  if (!line.empty() && line.back() == '\r')
+    line.pop_back();
+  if (line.empty() || line[0] == '#')
+    return;
+  size_t blank = line.find(' ');
+  std::string command = line.substr(0, blank);
+  std::string rest = blank == std::string::npos ? "" : line.substr(blank + 1);
+
+  if (command == "reg-set") {
+    std::string folder = Unescape(rest);
+    SetRecord(&folder);
+  } else if (command == "reg-delete") {
+    SetRecord(nullptr);
+  } else if (command == "hold") {
+    std::vector<std::string> args = Arguments(rest, 3);
+    if (args.size() != 3)
+      Fail("error: hold <path> <access> <share>");
+    HANDLE file = CreateFileA(args[0].c_str(), AccessFlags(args[1]), ShareFlags(args[2]), nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+      Fail("error: cannot hold " + args[0] + " (" + std::to_string(GetLastError()) + ")");
+    heldFiles.emplace(args[0], file);
+  } else if (command == "release") {
+    auto range = heldFiles.equal_range(rest);
+    for (auto it = range.first; it != range.second; ++it)
+      CloseHandle(it->second);
+    heldFiles.erase(range.first, range.second);
+  } else if (command == "lock") {
+    std::vector<std::string> args = Arguments(rest, 2);
+    if (args.size() != 2)
+      Fail("error: lock <path> <offset>");
+    HANDLE file = CreateFileA(args[0].c_str(), GENERIC_READ | GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+      Fail("error: cannot open " + args[0] + " (" + std::to_string(GetLastError()) + ")");
+    uint64_t offset = std::strtoull(args[1].c_str(), nullptr, 10);
+    uint64_t length = ~0ULL - offset;
+    OVERLAPPED where = {};
+    where.Offset = static_cast<DWORD>(offset);
+    where.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
+                    static_cast<DWORD>(length), static_cast<DWORD>(length >> 32), &where))
+      Fail("error: cannot lock " + args[0] + " (" + std::to_string(GetLastError()) + ")");
+    heldFiles.emplace(args[0], file);
+  } else if (command == "start") {
+    Start(rest);
+  } else if (command == "page") {
+    DWORD start = GetTickCount();
+    HWND page = nullptr;
+    while (!(page = FindPage(std::atoi(rest.c_str())))) {
+      if (GetTickCount() - start >= pageTimeoutMs)
+        Fail("timeout " + line);
+      Sleep(pollMs);
+    }
+    currentPage = page;
+    Print("page " + Escape(TextOf(page)));
+  } else if (command == "text") {
+    Print("text " + rest + " " + Escape(TextOf(Control(rest))));
+  } else if (command == "set") {
+    std::vector<std::string> args = Arguments(rest, 2);
+    std::string text = args.size() > 1 ? Unescape(args[1]) : "";
+    SendMessageTimeoutA(Control(args.at(0)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                        SMTO_ABORTIFHUNG, messageTimeoutMs, nullptr);
+  } else if (command == "visible") {
+    Print("visible " + rest + (OwnStyle(Control(rest), WS_VISIBLE) ? " yes" : " no"));
+  } else if (command == "progress") {
+    HWND bar = Control(rest);
+    DWORD_PTR pos = 0, max = 0;
+    SendMessageTimeoutA(bar, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, messageTimeoutMs, &pos);
+    SendMessageTimeoutA(bar, PBM_GETRANGE, FALSE, 0, SMTO_ABORTIFHUNG, messageTimeoutMs, &max);
+    Print("progress " + rest + " " + std::to_string(static_cast<int>(pos)) + "/" +
+          std::to_string(static_cast<int>(max)));
+  } else if (command == "click") {
+    PostMessageA(Control(rest), BM_CLICK, 0, 0);
+  } else if (command == "key") {
+    std::vector<std::string> args = Arguments(rest, 2);
+    if (args.empty() || (args[0] != "enter" && args[0] != "escape"))
+      Fail("error: key enter <id> | key escape [<id>]");
+    HWND target = args.size() > 1 ? Control(args[1]) : currentPage;
+    if (!target)
+      Fail("error: no current page for " + line);
+    PressKey(args[0] == "enter" ? VK_RETURN : VK_ESCAPE, target);
+  } else if (command == "close") {
+    if (!currentPage)
+      Fail("error: no current page to close");
+    PostMessageA(currentPage, WM_SYSCOMMAND, SC_CLOSE, 0);
+  } else if (command == "peek") {
+    HWND box = WaitForBox(Unescape(rest), boxTimeoutMs);
+    if (!box)
+      Fail("timeout " + line);
+    Print(BoxLine(box));
+  } else if (command == "box") {
+    std::vector<std::string> args = Arguments(rest, 2);
+    if (args.empty())
+      Fail("error: box <answer> [<caption>]");
+    HWND box = WaitForBox(args.size() > 1 ? Unescape(args[1]) : "", boxTimeoutMs);
+    if (!box)
+      Fail("timeout " + line);
+    Print(BoxLine(box));
+    HWND chosen = nullptr;
+    for (HWND button : BoxButtons(box))
+      if (WithoutAmpersands(TextOf(button)) == args[0])
+        chosen = button;
+    if (!chosen)
+      Fail("error: the box has no button " + args[0]);
+    answeredBoxes.insert(box);
+    // The command goes to the box itself: a posted click would depend on the box having focus.
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(chosen), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(chosen));
+    DWORD start = GetTickCount();
+    while (IsWindow(box) && IsWindowVisible(box)) {
+      if (GetTickCount() - start >= boxTimeoutMs)
+        Fail("timeout " + line + " (the box stays)");
+      Sleep(pollMs);
+    }
+  } else if (command == "nobox") {
+    HWND box = WaitForBox("", static_cast<DWORD>(std::atoi(rest.c_str())));
+    Print(box ? BoxLine(box) : "nobox");
+  } else if (command == "sleep") {
+    Sleep(static_cast<DWORD>(std::atoi(rest.c_str())));
+  } else if (command == "exit") {
+    if (!childStarted)
+      Fail("error: no program started");
+    if (WaitForSingleObject(child.hProcess, exitTimeoutMs) != WAIT_OBJECT_0)
+      Fail("timeout exit");
+    DWORD code = 0;
+    GetExitCodeProcess(child.hProcess, &code);
+    Print("exit " + std::to_string(static_cast<int32_t>(code)));
+    CloseHandle(child.hProcess);
+    CloseHandle(child.hThread);
+    childStarted = false;
+    currentPage = nullptr;
+    answeredBoxes.clear();
+    boxFirstSeen.clear();
+  } else {
+    Fail("error: unknown command " + command);
+  }
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: robot <script>\n");
+    return 2;
+  }
+  std::ifstream script(argv[1]);
+  if (!script) {
+    std::fprintf(stderr, "robot: cannot read %s\n", argv[1]);
+    return 2;
+  }
+  std::string line;
+  while (std::getline(script, line))
+    Run(line);
+  if (childStarted && WaitForSingleObject(child.hProcess, 0) == WAIT_TIMEOUT)
+    Fail("error: the script ended while the program still runs");
+  return 0;
+}

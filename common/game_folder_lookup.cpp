@@ -10,8 +10,8 @@ std::string GetGameFolder() {
   RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Unreal Technology\\Installed Apps\\Deus Ex", 0,
                 KEY_ALL_ACCESS, &key);
   DWORD size = 999; // one byte short of the buffer: the text always ends with a zero byte
-  LONG status = RegQueryValueExA(key, "Folder", nullptr, nullptr,
-                                 reinterpret_cast<BYTE *>(folder), &size);
+  LONG status =
+      RegQueryValueExA(key, "Folder", nullptr, nullptr, reinterpret_cast<BYTE *>(folder), &size);
   RegCloseKey(key);
   // A value too long for the read leaves the buffer undefined: propose nothing rather than
   // garbage, and let the user type the folder.

@@ -1,5 +1,6 @@
 #include "common/page_controls.h"
 
+#include "common/program_exit.h"
 #include "common/program_state.h"
 
 #include <commctrl.h>
@@ -22,13 +23,39 @@ void ShowPageControl(int controlId) {
   ShowWindow(GetDlgItem(pageWindow, controlId), SW_SHOWNORMAL);
 }
 
+namespace {
+
 void SetPageIcons(HWND page, int smallIconGroup, int largeIconGroup) {
-  HANDLE smallIcon = LoadImageA(appInstance, MAKEINTRESOURCEA(smallIconGroup), IMAGE_ICON, 0, 0,
-                                LR_DEFAULTCOLOR);
-  HANDLE largeIcon = LoadImageA(appInstance, MAKEINTRESOURCEA(largeIconGroup), IMAGE_ICON, 0, 0,
-                                LR_DEFAULTCOLOR);
+  HANDLE smallIcon =
+      LoadImageA(appInstance, MAKEINTRESOURCEA(smallIconGroup), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR);
+  HANDLE largeIcon =
+      LoadImageA(appInstance, MAKEINTRESOURCEA(largeIconGroup), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR);
   SendMessageA(page, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
   SendMessageA(page, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon));
+}
+
+} // namespace
+
+INT_PTR AnswerPageMessage(HWND page, UINT message, WPARAM wParam, int smallIconGroup,
+                          int largeIconGroup, PageInit init, PageCommandHandler onCommand) {
+  try {
+    switch (message) {
+    case WM_INITDIALOG:
+      SetPageIcons(page, smallIconGroup, largeIconGroup);
+      init(page);
+      return TRUE;
+    case WM_DESTROY:
+      ExitProgram(-1);
+    case WM_DRAWITEM:
+      return TRUE;
+    case WM_COMMAND:
+      onCommand(page, LOWORD(wParam));
+      return FALSE;
+    }
+  } catch (...) {
+    ExitProgram(-1);
+  }
+  return FALSE;
 }
 
 void OpenNextPage(HWND page, int templateId, DLGPROC pageProc) {

@@ -11,8 +11,14 @@ void SetProgressRange(int progressBarId, int steps); // range 0..steps, step siz
 void AdvanceProgress(int progressBarId);             // one PBM_STEPIT
 void ShowPageControl(int controlId);                 // ShowWindow with SW_SHOWNORMAL
 
-// Page set-up shared by every page: the small and the large window icon.
-void SetPageIcons(HWND page, int smallIconGroup, int largeIconGroup);
+// What every page of both programs does alike: on WM_INITDIALOG it sets its small and large
+// window icon, then runs its own initialisation; WM_DESTROY ends the program with -1 (a page is
+// destroyed only when the next page failed to open); WM_DRAWITEM draws nothing; WM_COMMAND goes
+// to the page's command handler. No exception unwinds into the system's dialog code.
+using PageInit = void (*)(HWND page);
+using PageCommandHandler = void (*)(HWND page, int command);
+INT_PTR AnswerPageMessage(HWND page, UINT message, WPARAM wParam, int smallIconGroup,
+                          int largeIconGroup, PageInit init, PageCommandHandler onCommand);
 
 // Ends the page (EndDialog, which hides it) and opens the next page modally, without owner.
 void OpenNextPage(HWND page, int templateId, DLGPROC pageProc);

@@ -6,7 +6,7 @@
 
 #include <string>
 
-extern HINSTANCE appInstance; // module instance: every dialog and icon is loaded from it
+extern HINSTANCE appInstance;  // module instance: every dialog and icon is loaded from it
 extern std::string gameFolder; // the game folder as found in the registry or typed
 extern HWND pageWindow;        // the current page; the worker addresses its controls through it
 

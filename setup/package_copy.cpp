@@ -10,30 +10,14 @@
 
 #include <windows.h>
 
-namespace {
-
-[[noreturn]] void ExitOnInvalidKind(const std::string &fileName) {
-  const std::string boxText = std::string("Unable to copy file. Please report this as a bug ( ") +
-                              supportEmailAddress +
-                              " ). Kestrevane has NOT been installed correctly.";
-  MessageBoxA(nullptr, boxText.c_str(), "FATAL ERROR", MB_OK | MB_ICONWARNING);
-  WriteLog("\n\nFATAL ERROR\n===========", 0);
-  WriteLog("---> Could not copy file " + fileName +
-               "\n---> Description: No filetype specified (INTERNAL ERROR)\n---> Solution   : "
-               "Please report this as a bug to " +
-               supportEmailAddress +
-               "\n\n**** KESTREVANE HAS --NOT-- BEEN INSTALLED CORRECTLY - INSTALLER EXITS ****",
-           0);
-  ExitProgram(-1);
-}
-
-} // namespace
-
 int CopyPackageFile(std::string gameFolder, std::string fileName, int kind) {
   SetPageText(IDC_STATUS, "Copying file " + fileName);
   const std::string source = PackageSourcePath(fileName);
   if (KindFolderText(kind) == nullptr)
-    ExitOnInvalidKind(fileName);
+    ExitOnUnknownPackageKind(std::string("Unable to copy file. Please report this as a bug ( ") +
+                                 supportEmailAddress +
+                                 " ). Kestrevane has NOT been installed correctly.",
+                             "copy", fileName);
   const std::string destination = PackageDestinationPath(gameFolder, fileName, kind);
   WriteLog("\n\n---> " + source + " to " + destination, 0);
 

@@ -12,6 +12,8 @@
 
 namespace {
 
+void InitLicencePage(HWND page) { SetDlgItemTextA(page, IDC_LICENCE_TEXT, LicenceText().c_str()); }
+
 void OnLicenceCommand(HWND page, int command) {
   switch (command) {
   case IDOK:
@@ -24,6 +26,12 @@ void OnLicenceCommand(HWND page, int command) {
     ConfirmExitBox(page, shortConfirmText);
     break;
   }
+}
+
+void InitPathPage(HWND page) {
+  gameFolder = GetGameFolder();
+  pageWindow = page;
+  SetDlgItemTextA(page, IDC_FOLDER, gameFolder.c_str());
 }
 
 void OnPathNext(HWND page) {
@@ -65,52 +73,19 @@ void StartInstallWorker(HWND page) {
     CloseHandle(worker); // nobody waits for the worker or asks for its result
 }
 
-// The parts every page shares; pageSteps does the page's own initialisation.
-template <typename InitSteps, typename CommandHandler>
-INT_PTR AnswerPageMessage(HWND page, UINT message, WPARAM wParam, InitSteps pageSteps,
-                          CommandHandler onCommand) {
-  try {
-    switch (message) {
-    case WM_INITDIALOG:
-      SetPageIcons(page, IDI_PAGE_SMALL, IDI_PAGE_LARGE);
-      pageSteps(page);
-      return TRUE;
-    case WM_DESTROY:
-      // Pages are destroyed only when the next page failed to open.
-      ExitProgram(-1);
-    case WM_DRAWITEM:
-      return TRUE;
-    case WM_COMMAND:
-      onCommand(page, LOWORD(wParam));
-      return FALSE;
-    }
-  } catch (...) {
-    // No exception may unwind into the system's dialog code.
-    ExitProgram(-1);
-  }
-  return FALSE;
-}
-
 } // namespace
 
 INT_PTR CALLBACK LicencePageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-  return AnswerPageMessage(
-      page, message, wParam,
-      [](HWND initPage) { SetDlgItemTextA(initPage, IDC_LICENCE_TEXT, LicenceText().c_str()); },
-      OnLicenceCommand);
+  return AnswerPageMessage(page, message, wParam, IDI_PAGE_SMALL, IDI_PAGE_LARGE, InitLicencePage,
+                           OnLicenceCommand);
 }
 
 INT_PTR CALLBACK PathPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-  return AnswerPageMessage(
-      page, message, wParam,
-      [](HWND initPage) {
-        gameFolder = GetGameFolder();
-        pageWindow = initPage;
-        SetDlgItemTextA(initPage, IDC_FOLDER, gameFolder.c_str());
-      },
-      OnPathCommand);
+  return AnswerPageMessage(page, message, wParam, IDI_PAGE_SMALL, IDI_PAGE_LARGE, InitPathPage,
+                           OnPathCommand);
 }
 
 INT_PTR CALLBACK ProgressPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-  return AnswerPageMessage(page, message, wParam, StartInstallWorker, OnProgressCommand);
+  return AnswerPageMessage(page, message, wParam, IDI_PAGE_SMALL, IDI_PAGE_LARGE,
+                           StartInstallWorker, OnProgressCommand);
 }

@@ -13,7 +13,6 @@
 namespace {
 
 void InitialisePathPage(HWND page) {
-  SetPageIcons(page, IDI_PAGE_SMALL, IDI_PAGE_LARGE);
   gameFolder = GetGameFolder();
   pageWindow = page;
   SetDlgItemTextA(page, IDC_FOLDER, gameFolder.c_str());
@@ -49,7 +48,6 @@ void HandlePathPageCommand(HWND page, int command) {
 }
 
 void InitialiseProgressPage(HWND page) {
-  SetPageIcons(page, IDI_PAGE_SMALL, IDI_PAGE_LARGE);
   pageWindow = page; // before the worker starts: it addresses the page through it
   // Nobody waits for the worker or asks for its result; it ends the process itself.
   HANDLE worker = CreateThread(nullptr, 0, UninstallWorker, nullptr, 0, nullptr);
@@ -72,46 +70,12 @@ void HandleProgressPageCommand(HWND page, int command) {
 
 } // namespace
 
-// Both procedures catch everything: no exception may unwind into the system's dialog code.
-
 INT_PTR CALLBACK UninstallPathPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-  try {
-    switch (message) {
-    case WM_INITDIALOG:
-      InitialisePathPage(page);
-      return TRUE;
-    case WM_DESTROY: // only when the progress page could not be opened
-      ExitProgram(-1);
-    case WM_DRAWITEM:
-      return TRUE;
-    case WM_COMMAND:
-      HandlePathPageCommand(page, LOWORD(wParam));
-      return FALSE;
-    default:
-      return FALSE;
-    }
-  } catch (...) {
-    ExitProgram(-1);
-  }
+  return AnswerPageMessage(page, message, wParam, IDI_PAGE_SMALL, IDI_PAGE_LARGE,
+                           InitialisePathPage, HandlePathPageCommand);
 }
 
 INT_PTR CALLBACK UninstallProgressPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-  try {
-    switch (message) {
-    case WM_INITDIALOG:
-      InitialiseProgressPage(page);
-      return TRUE;
-    case WM_DESTROY:
-      ExitProgram(-1);
-    case WM_DRAWITEM:
-      return TRUE;
-    case WM_COMMAND:
-      HandleProgressPageCommand(page, LOWORD(wParam));
-      return FALSE;
-    default:
-      return FALSE;
-    }
-  } catch (...) {
-    ExitProgram(-1);
-  }
+  return AnswerPageMessage(page, message, wParam, IDI_PAGE_SMALL, IDI_PAGE_LARGE,
+                           InitialiseProgressPage, HandleProgressPageCommand);
 }

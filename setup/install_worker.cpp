@@ -16,7 +16,8 @@
 
 namespace {
 
-constexpr int installSteps = 21; // 2 of the worker, 2 of the rewrite, 16 copies, 1 finalisation
+// 2 steps of the worker, 2 of the rewrite, one per package copy, 1 of the finalisation: 21.
+constexpr int installSteps = 2 + 2 + std::tuple_size_v<decltype(packageManifest)> + 1;
 
 [[noreturn]] void ExitWithError(const char *boxText, const std::string &logEntry) {
   MessageBoxA(nullptr, boxText, "Error", MB_OK | MB_ICONWARNING);

@@ -14,8 +14,8 @@
 
 namespace {
 
-// One step per package file, and one for the configuration files before them.
-constexpr int progressSteps = 17;
+// One step for the configuration files, then one per package file: 17.
+constexpr int progressSteps = 1 + std::tuple_size_v<decltype(packageManifest)>;
 
 // A configuration file that cannot be deleted ends the run: its log line, then its box.
 void DeleteConfigurationFile(const std::string &path, const char *deletedLine,

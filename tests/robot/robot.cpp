@@ -9,7 +9,6 @@
 //   hold <path> <access> <share>   open a file and keep it open; access r, w or rw, sharing
 //                             any of r, w, d (delete) or -
 //   release <path>            close what hold opened for that path
-//   lock <path> <offset>      lock the range from offset to the end of the 64-bit range
 //   start <exe> [args]        start the program in the robot's current directory
 //   page <id>                 wait for the page holding control <id>     -> page <caption>
 //   text <id>                 -> text <id> <text>
@@ -23,7 +22,6 @@
 //   box <answer> [<caption>]  wait for a message box, show it, press <answer>
 //                             -> box <caption> | <text> | <buttons>
 //   nobox <ms>                -> nobox, or the box line of a box that came within <ms>
-//   sleep <ms>
 //   shot <path>               save the current page, with the newest unanswered box over it, as
 //                             a 24-bit BMP of what the screen shows there (caption included);
 //                             the box, or else the page, is brought to the foreground first
@@ -567,24 +565,6 @@ void Run(const std::string &rawLine) {
     for (auto it = range.first; it != range.second; ++it)
       CloseHandle(it->second);
     heldFiles.erase(range.first, range.second);
-  } else if (command == "lock") {
-    std::vector<std::string> args = Arguments(rest, 2);
-    if (args.size() != 2)
-      Fail("error: lock <path> <offset>");
-    HANDLE file = CreateFileA(args[0].c_str(), GENERIC_READ | GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-      Fail("error: cannot open " + args[0] + " (" + std::to_string(GetLastError()) + ")");
-    uint64_t offset = std::strtoull(args[1].c_str(), nullptr, 10);
-    uint64_t length = ~0ULL - offset;
-    OVERLAPPED where = {};
-    where.Offset = static_cast<DWORD>(offset);
-    where.OffsetHigh = static_cast<DWORD>(offset >> 32);
-    if (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
-                    static_cast<DWORD>(length), static_cast<DWORD>(length >> 32), &where))
-      Fail("error: cannot lock " + args[0] + " (" + std::to_string(GetLastError()) + ")");
-    heldFiles.emplace(args[0], file);
   } else if (command == "start") {
     Start(rest);
   } else if (command == "page") {
@@ -659,8 +639,6 @@ void Run(const std::string &rawLine) {
   } else if (command == "nobox") {
     HWND box = WaitForBox("", static_cast<DWORD>(std::atoi(rest.c_str())));
     Print(box ? BoxLine(box) : "nobox");
-  } else if (command == "sleep") {
-    Sleep(static_cast<DWORD>(std::atoi(rest.c_str())));
   } else if (command == "shot") {
     std::vector<HWND> shown;
     if (currentPage && IsWindow(currentPage) && IsWindowVisible(currentPage))

@@ -8,8 +8,10 @@
 #include <ctime>
 
 int WriteLog(std::string message, int stampFlag) {
-  std::time_t now = std::time(nullptr);
-  std::tm localTime = *std::localtime(&now);
+  const std::time_t now = std::time(nullptr);
+  std::tm localTime{};
+  if (const std::tm *converted = std::localtime(&now))
+    localTime = *converted;
   if (!AppendLogLine(logFilePath, message, stampFlag, localTime)) {
     const std::string warning =
         std::string("Kestrevane cannot write to the logfile.\n\nThis may not be a fatal error, "

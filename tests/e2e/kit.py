@@ -5,6 +5,7 @@ import difflib
 import os
 import re
 import shutil
+from collections import namedtuple
 
 # The sixteen package files in the order in which both programs handle them.
 PACKAGES = [
@@ -29,6 +30,23 @@ PACKAGES = [
 INI = "System/DeusEx.ini"
 TEMP_INI = "System/DeusEx_kes.ini"  # the setup's spelling; the uninstaller's differs in case only
 BACKUP_INI = "System/DeusEx_Kes_Backup.ini"
+
+
+Case = namedtuple("Case", "name build")
+
+
+def case_registry(program):
+    """A list of cases and the decorator that adds a build function to it as program.name."""
+    cases = []
+
+    def case(name):
+        def register(build):
+            cases.append(Case(program + "." + name, build))
+            return build
+
+        return register
+
+    return cases, case
 
 
 def package_bytes(name):

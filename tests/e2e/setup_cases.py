@@ -1,20 +1,9 @@
 """End-to-end cases of the setup program, Kestrevane6.exe."""
 
-from collections import namedtuple
-
 import texts as T
-from kit import BACKUP_INI, INI, PACKAGES, TEMP_INI, box_line, crlf, escape
+from kit import BACKUP_INI, INI, PACKAGES, TEMP_INI, box_line, case_registry, crlf, escape
 
-Case = namedtuple("Case", "name build")
-CASES = []
-
-
-def case(name):
-    def register(build):
-        CASES.append(Case("setup." + name, build))
-        return build
-
-    return register
+CASES, case = case_registry("setup")
 
 
 # Shaped like the game's own: [URL] first with its Class line, DefaultGame in [Engine.Engine],

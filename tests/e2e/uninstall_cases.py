@@ -1,21 +1,20 @@
 """End-to-end cases of the uninstall program, Uninstall.exe, alone and after the setup."""
 
-from collections import namedtuple
-
 import setup_cases as S
 import texts as T
-from kit import BACKUP_INI, INI, PACKAGES, TEMP_INI, box_line, crlf, escape, package_bytes
+from kit import (
+    BACKUP_INI,
+    INI,
+    PACKAGES,
+    TEMP_INI,
+    box_line,
+    case_registry,
+    crlf,
+    escape,
+    package_bytes,
+)
 
-Case = namedtuple("Case", "name build")
-CASES = []
-
-
-def case(name):
-    def register(build):
-        CASES.append(Case("uninstall." + name, build))
-        return build
-
-    return register
+CASES, case = case_registry("uninstall")
 
 
 def path_page(run, shown=None):

@@ -1,24 +1,5 @@
 #include "common/package_manifest.h"
 
-const std::array<PackageEntry, 16> packageManifest = {{
-    {"WeatherFx.u", System},
-    {"QuarryStrings.u", System},
-    {"QuarryVoiceMission20.u", System},
-    {"Quarry.u", System},
-    {"Kestrevane.u", System},
-    {"WeatherFx.utx", Textures},
-    {"QuarryWorks.utx", Textures},
-    {"Quarry.utx", Textures},
-    {"20_Hidden_Annex.dx", Maps},
-    {"20_Kestrevane_Opening.dx", Maps},
-    {"20_NW_Quarry_Shafts_2.dx", Maps},
-    {"20_NW_Quarry_Exit.dx", Maps},
-    {"Prelude_Score.umx", Music},
-    {"DeepShaftSample.umx", Music},
-    {"KestrevaneEndingScore.umx", Music},
-    {"VeyrholtEffects.uax", Sounds},
-}};
-
 const char *KindFolderText(int kind) {
   switch (kind) {
   case Textures:

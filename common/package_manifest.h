@@ -1,8 +1,8 @@
-// The sixteen package files of the modification and the game sub-folder each one lives in.
-// The setup copies them and the uninstaller removes them, both in this order.
+// The modification's package files and the game sub-folder each one lives in. The setup copies
+// them and the uninstaller removes them, both in this order.
 #pragma once
 
-#include <array>
+#include <iterator>
 #include <string>
 
 // Kind codes as stored in the manifest; any other value is an internal error.
@@ -19,7 +19,13 @@ struct PackageEntry {
   int kind;             // a PackageKind code
 };
 
-extern const std::array<PackageEntry, 16> packageManifest;
+// The list itself is package_list.inc; its length is counted, never written down.
+inline constexpr PackageEntry packageManifest[] = {
+#define PACKAGE(kind, fileName) {fileName, kind},
+#include "common/package_list.inc"
+#undef PACKAGE
+};
+inline constexpr int packageCount = static_cast<int>(std::size(packageManifest));
 
 // The text joined between the game folder and the file name ("\System\" and so on),
 // or nullptr for a code that names no kind.

@@ -3,26 +3,10 @@
 #include "common/game_folder_lookup.h"
 #include "common/program_exit.h"
 #include "common/program_state.h"
+#include "common/system_error_box.h"
+#include "common/windows_platform.h"
 
-#include <commctrl.h>
-
-void SetPageText(int controlId, const std::string &text) {
-  SetDlgItemTextA(pageWindow, controlId, text.c_str());
-}
-
-void SetProgressRange(int progressBarId, int steps) {
-  HWND bar = GetDlgItem(pageWindow, progressBarId);
-  SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, steps));
-  SendMessageA(bar, PBM_SETSTEP, 1, 0);
-}
-
-void AdvanceProgress(int progressBarId) {
-  SendMessageA(GetDlgItem(pageWindow, progressBarId), PBM_STEPIT, 0, 0);
-}
-
-void ShowPageControl(int controlId) {
-  ShowWindow(GetDlgItem(pageWindow, controlId), SW_SHOWNORMAL);
-}
+HINSTANCE appInstance = nullptr;
 
 namespace {
 
@@ -74,4 +58,27 @@ void TakeGameFolder(HWND page, int folderFieldId) {
 void OpenNextPage(HWND page, int templateId, DLGPROC pageProc) {
   EndDialog(page, 1);
   DialogBoxParamA(appInstance, MAKEINTRESOURCEA(templateId), nullptr, pageProc, 0);
+}
+
+void LeavePage(HWND page) {
+  EndDialog(page, 1);
+  ExitProgram(0);
+}
+
+void ConfirmExitBox(HWND page, const char *text) {
+  EnableWindow(page, FALSE);
+  const int answer = ShowBox(nullptr, text, "Confirm Exit", MB_YESNO | MB_ICONWARNING);
+  EnableWindow(page, TRUE);
+  if (answer == IDYES)
+    LeavePage(page);
+}
+
+void StartWorker(HWND page, LPTHREAD_START_ROUTINE worker) {
+  pageWindow = page; // before the worker starts: it addresses the page through it
+  HANDLE thread = CreateThread(nullptr, 0, worker, nullptr, 0, nullptr);
+  if (thread == nullptr) {
+    ShowSystemErrorBox(GetLastError(), "");
+    ExitProgram(-1);
+  }
+  CloseHandle(thread); // nobody waits for the worker or asks for its result
 }

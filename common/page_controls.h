@@ -1,15 +1,10 @@
-// The worker's way of changing the current page: window messages to its controls, which the
-// page thread carries out. The page is always pageWindow.
+// What the pages of both programs share: the page frame, the folder field, moving on to the next
+// page, the confirm boxes and the start of the worker.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
-
-void SetPageText(int controlId, const std::string &text);
-void SetProgressRange(int progressBarId, int steps); // range 0..steps, step size 1
-void AdvanceProgress(int progressBarId);             // one PBM_STEPIT
-void ShowPageControl(int controlId);                 // ShowWindow with SW_SHOWNORMAL
+extern HINSTANCE appInstance; // module instance: every dialog and icon is loaded from it
 
 // What every page of both programs does alike: on WM_INITDIALOG it sets its small and large
 // window icon, then runs its own initialisation; WM_DESTROY ends the program with -1 (a page is
@@ -28,3 +23,15 @@ void TakeGameFolder(HWND page, int folderFieldId);
 
 // Ends the page (EndDialog, which hides it) and opens the next page modally, without owner.
 void OpenNextPage(HWND page, int templateId, DLGPROC pageProc);
+
+// Ends the page and the process with code 0, without asking.
+[[noreturn]] void LeavePage(HWND page);
+
+// Asks "Confirm Exit" with the given text; Yes ends the page and the process with code 0, No
+// returns and changes nothing. The box has no owner, so the page is disabled while it is up:
+// a click behind it must not start what the user is being asked about.
+void ConfirmExitBox(HWND page, const char *text);
+
+// The progress page publishes itself and starts the worker on a thread of its own. A thread that
+// cannot be started ends the program with the system's reason.
+void StartWorker(HWND page, LPTHREAD_START_ROUTINE worker);

@@ -1,7 +1,5 @@
-// How both programs end: the exit routine with its error box, and the confirm boxes.
+// How both programs end, and the texts of the confirm boxes that ask before they do.
 #pragma once
-
-#include <windows.h>
 
 #include <string>
 
@@ -12,9 +10,6 @@ inline constexpr const char *longConfirmText =
 // The text of the program's own error box; each program defines it.
 std::string ProgramErrorBoxText();
 
-// Shows the program's error box for a non-zero code, then ends the process with the code.
+// Shows the program's error box for a non-zero code, then ends the process with the code. Only
+// the first caller gets this far; a second one, on any thread, never returns.
 [[noreturn]] void ExitProgram(int code);
-
-// Asks "Confirm Exit" with the given text; Yes ends the page and the process with code 0,
-// No returns and changes nothing.
-void ConfirmExitBox(HWND page, const char *text);

@@ -1,5 +1,6 @@
 #include "common/program_state.h"
 
-HINSTANCE appInstance = nullptr;
+#include "common/platform.h"
+
 std::string gameFolder;
-HWND pageWindow = nullptr;
+const Platform *platform = nullptr;

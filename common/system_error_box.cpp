@@ -5,21 +5,17 @@
 #include "common/program_exit.h"
 #include "common/support_contact.h"
 
-void ShowSystemErrorBox(DWORD errorCode, const std::string &fixedText) {
-  char *systemText = nullptr;
-  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
-                     FORMAT_MESSAGE_FROM_SYSTEM,
-                 nullptr, errorCode, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-                 reinterpret_cast<char *>(&systemText), 0, nullptr);
+void ShowSystemErrorBox(ErrorCode error, const std::string &fixedText) {
+  const std::string systemText = platform->systemErrorText(error);
   char boxText[errorBoxTextSize];
-  CopyIntoBuffer(boxText, sizeof boxText, ComposeBoundedText(systemText, fixedText));
-  MessageBoxA(nullptr, boxText, "Kestrevane Error", MB_OK | MB_ICONWARNING);
-  LocalFree(systemText);
+  CopyIntoBuffer(boxText, sizeof boxText,
+                 ComposeBoundedText(systemText.empty() ? nullptr : systemText.c_str(), fixedText));
+  platform->showBox(boxText, "Kestrevane Error", okBox | warningIcon);
 }
 
 void ExitOnUnknownPackageKind(const std::string &boxText, const char *action,
                               const std::string &fileName) {
-  MessageBoxA(nullptr, boxText.c_str(), "FATAL ERROR", MB_OK | MB_ICONWARNING);
+  platform->showBox(boxText, "FATAL ERROR", okBox | warningIcon);
   WriteLog("\n\nFATAL ERROR\n===========", 0);
   WriteLog(std::string("---> Could not ") + action + " file " + fileName +
                "\n---> Description: No filetype specified (INTERNAL ERROR)\n---> Solution   : "

@@ -2,11 +2,11 @@
 // followed by a fixed text, cut to fit the 256-byte box buffer.
 #pragma once
 
-#include <windows.h>
+#include "common/platform.h"
 
 #include <string>
 
-void ShowSystemErrorBox(DWORD errorCode, const std::string &fixedText);
+void ShowSystemErrorBox(ErrorCode error, const std::string &fixedText);
 
 // A manifest entry whose kind names no game sub-folder is a fault of the kit itself: the
 // "FATAL ERROR" box with boxText, the two log entries that name the file and what to do

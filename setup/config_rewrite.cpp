@@ -1,5 +1,7 @@
 #include "setup/config_rewrite.h"
 
+#include "common/line_copy.h"
+
 #include <string>
 
 namespace {
@@ -59,15 +61,14 @@ const Setting *RecognisedSetting(const std::string &line) {
 RewriteOutcome RewriteGameConfiguration(std::istream &reader, std::ostream &writer,
                                         const RewriteReport &report) {
   RewriteOutcome outcome;
-  // Written with '\n' and no flush: a text-mode file stream turns it into CR LF on Windows.
   const auto writeLine = [&writer, &outcome](const std::string &text) {
-    writer << text << '\n';
+    WriteConfigLine(writer, text);
     outcome.writeFailed = !writer;
     return !outcome.writeFailed;
   };
   bool inUrlSection = false;
   std::string line;
-  while (std::getline(reader, line)) {
+  while (ReadConfigLine(reader, line)) {
     if (StartsWith(line, "["))
       inUrlSection = StartsWith(line, "[URL]");
 
@@ -102,13 +103,4 @@ RewriteOutcome RewriteGameConfiguration(std::istream &reader, std::ostream &writ
   // Lines still buffered in the writer must reach it before the outcome can call them written.
   outcome.writeFailed = !writer.flush();
   return outcome;
-}
-
-bool CarriesModificationDefaultGame(std::istream &reader) {
-  std::string line;
-  while (std::getline(reader, line)) {
-    if (line == modDefaultGameLine)
-      return true;
-  }
-  return false;
 }

@@ -30,7 +30,3 @@ struct RewriteReport {
 // error, or at the first line that cannot be written (nothing more is worth writing then).
 RewriteOutcome RewriteGameConfiguration(std::istream &reader, std::ostream &writer,
                                         const RewriteReport &report);
-
-// True when the stream holds the modification's own DefaultGame line: the configuration has
-// already been through a setup.
-bool CarriesModificationDefaultGame(std::istream &reader);

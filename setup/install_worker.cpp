@@ -3,7 +3,7 @@
 #include "common/game_paths.h"
 #include "common/installation_log.h"
 #include "common/package_manifest.h"
-#include "common/page_controls.h"
+#include "common/platform.h"
 #include "common/program_exit.h"
 #include "common/program_state.h"
 #include "common/support_contact.h"
@@ -12,15 +12,14 @@
 #include "setup/package_copy.h"
 #include "setup/resource.h"
 
-#include <fstream>
 
 namespace {
 
 // 2 steps of the worker, 2 of the rewrite, one per package copy, 1 of the finalisation: 21.
-constexpr int installSteps = 2 + 2 + std::tuple_size_v<decltype(packageManifest)> + 1;
+constexpr int installSteps = 2 + 2 + packageCount + 1;
 
 [[noreturn]] void ExitWithError(const char *boxText, const std::string &logEntry) {
-  MessageBoxA(nullptr, boxText, "Error", MB_OK | MB_ICONWARNING);
+  platform->showBox(boxText, "Error", okBox | warningIcon);
   WriteLog(logEntry, 0);
   ExitProgram(-1);
 }
@@ -40,7 +39,7 @@ std::string SummaryLine(const char *setting, const char *tabs, bool set,
 }
 
 void ReportSuccess(const RewriteOutcome &outcome) {
-  ShowPageControl(IDC_FINISH);
+  platform->showControl(IDC_FINISH);
   WriteLog("\n\n**** KESTREVANE WAS INSTALLED SUCCESSFULLY ****", 0);
   WriteLog("\n\nSUMMARY\n=======\n\n", 0);
   WriteLog(SummaryLine("DefaultGame", "\t\t", true), 0);
@@ -49,11 +48,10 @@ void ReportSuccess(const RewriteOutcome &outcome) {
                        " (Not Fatal, Kestrevane will still run fine with this error)"),
            0);
   WriteLog(ClosingText(true), 0);
-  SetPageText(IDC_STATUS, "Kestrevane is installed. Run Deus Ex and start a new game!");
-  MessageBoxA(nullptr,
-              "Kestrevane is installed! You may now run Deus Ex\nand start a New Game as you "
-              "normally would.\n\n(The Kestrevane Demo will start instead of Deus Ex)",
-              "Installation completed!", MB_OK | MB_ICONWARNING);
+  platform->setText(IDC_STATUS, "Kestrevane is installed. Run Deus Ex and start a new game!");
+  platform->showBox("Kestrevane is installed! You may now run Deus Ex\nand start a New Game as "
+                    "you normally would.\n\n(The Kestrevane Demo will start instead of Deus Ex)",
+                    "Installation completed!", okBox | warningIcon);
 }
 
 [[noreturn]] void ReportFailedRewrite(const RewriteOutcome &outcome) {
@@ -66,10 +64,9 @@ void ReportSuccess(const RewriteOutcome &outcome) {
   WriteLog(SummaryLine("Class", "\t\t\t", outcome.classSet), 0);
   WriteLog(SummaryLine("GameSpeed", "\t\t", outcome.gameSpeedSet), 0);
   WriteLog(ClosingText(false), 0);
-  MessageBoxA(nullptr,
-              "Setup was unable to make all of the requried changes. Please see the "
-              "Kestrevane.log file on your C: drive.",
-              "Error", MB_OK | MB_ICONWARNING);
+  platform->showBox("Setup was unable to make all of the requried changes. Please see the "
+                    "Kestrevane.log file on your C: drive.",
+                    "Error", okBox | warningIcon);
   ExitProgram(-1);
 }
 
@@ -78,54 +75,57 @@ RewriteOutcome RewriteIntoTemporary(const std::string &folder) {
   const std::string temporaryPath = SetupTemporaryPath(folder);
 
   // The game counts as installed exactly where its configuration can be opened.
-  std::ifstream reader(configPath);
+  const auto reader = platform->openReader(configPath);
   if (!reader) {
-    MessageBoxA(nullptr, "ERROR: \nDeus Ex is not installed in the specified directory.", "Error",
-                MB_OK | MB_ICONWARNING);
+    platform->showBox("ERROR: \nDeus Ex is not installed in the specified directory.", "Error",
+                      okBox | warningIcon);
     WriteLog("Deus Ex is not installed in the specified directory ( " + folder + " )", 0);
     ExitProgram(-1);
   }
   WriteLog("\nVALID DX INSTALL FOUND", 0);
 
-  std::ofstream writer(temporaryPath);
+  auto writer = platform->openWriter(temporaryPath);
   if (!writer)
     ExitWithError("Kestrevane cannot open temporary DeusEx.ini file, contact technical support.",
                   "\n\nERROR: Cannot open " + temporaryPath +
                       " (temporary DeusEx.ini file) for output. Contact technical support.");
 
-  SetPageText(IDC_STATUS, "Making necessary changes to the DeusEx.ini configuration file.");
+  platform->setText(IDC_STATUS, "Making necessary changes to the DeusEx.ini configuration file.");
   WriteLog("\n\nSTARTING TO MAKE CHANGES TO DeusEx.ini FILE\n"
            "===========================================",
            0);
-  AdvanceProgress(IDC_PROGRESS);
+  platform->advanceProgress(IDC_PROGRESS);
 
   const RewriteReport report{[](const std::string &entry) { WriteLog(entry, 0); },
-                             [] { AdvanceProgress(IDC_PROGRESS); }};
-  const RewriteOutcome outcome = RewriteGameConfiguration(reader, writer, report);
-  reader.close();
-  writer.close();
+                             [] { platform->advanceProgress(IDC_PROGRESS); }};
+  const RewriteOutcome outcome = RewriteGameConfiguration(*reader, *writer, report);
+  writer->flush();
+  const bool writerFailed = writer->fail();
+  writer.reset(); // closed: the temporary configuration is complete on disk
 
   // An incomplete temporary configuration must never reach DeusEx.ini.
   if (outcome.readFailed)
     ExitWithError("Kestrevane cannot read DeusEx.ini file, contact technical support.",
                   "\n\nERROR: Cannot read " + configPath +
                       " (DeusEx.ini file) to the end. Contact technical support.");
-  if (outcome.writeFailed || writer.fail())
+  if (outcome.writeFailed || writerFailed)
     ExitWithError("Kestrevane cannot write temporary DeusEx.ini file, contact technical support.",
                   "\n\nERROR: Cannot write " + temporaryPath +
                       " (temporary DeusEx.ini file). Contact technical support.");
   return outcome;
 }
 
-void Install() {
+} // namespace
+
+int RunInstallation() {
   const std::string folder = gameFolder;
-  SetProgressRange(IDC_PROGRESS, installSteps);
+  platform->setProgressRange(IDC_PROGRESS, installSteps);
   WriteLog("\n\n\nNEW KESTREVANE INSTALLATION\n===========================\n\nInstalling to: " +
                folder,
            1);
-  SetPageText(IDC_STATUS_LABEL, "Status: Installing to " + folder);
-  SetPageText(IDC_STATUS, "Checking Deus Ex paths.");
-  AdvanceProgress(IDC_PROGRESS);
+  platform->setText(IDC_STATUS_LABEL, "Status: Installing to " + folder);
+  platform->setText(IDC_STATUS, "Checking Deus Ex paths.");
+  platform->advanceProgress(IDC_PROGRESS);
 
   const RewriteOutcome outcome = RewriteIntoTemporary(folder);
   if (!outcome.classSet || !outcome.defaultGameSet)
@@ -134,21 +134,10 @@ void Install() {
   WriteLog("\n\n---> ALL NECESSARY CHANGES MADE TO DeusEx.ini FILE (OK) <---\n\nCOPYING "
            "FILES\n=============",
            0);
-  SetPageText(IDC_STATUS, "Copying files...");
+  platform->setText(IDC_STATUS, "Copying files...");
   for (const PackageEntry &entry : packageManifest)
     CopyPackageFile(folder, entry.fileName, entry.kind);
   FinaliseConfiguration();
   ReportSuccess(outcome);
-}
-
-} // namespace
-
-DWORD WINAPI InstallWorker(LPVOID) {
-  try {
-    Install();
-  } catch (...) {
-    // Out of memory is the only realistic cause; nothing must unwind out of the thread.
-    ExitProgram(-1);
-  }
   return 0;
 }

@@ -1,7 +1,7 @@
+// The whole installation: the folder check, the rewrite of DeusEx.ini into the temporary
+// configuration, the package copies, the finalisation and the report.
 #pragma once
 
-#include <windows.h>
-
-// The whole installation, on a thread of its own. Returns 0 after a successful run; every fatal
-// failure ends the process instead.
-DWORD WINAPI InstallWorker(LPVOID unused);
+// Installs into gameFolder, reporting on the progress page and in the log. Returns 0 after a
+// successful run, once the completion box is closed; every fatal failure ends the process.
+int RunInstallation();

@@ -2,16 +2,14 @@
 
 #include "common/installation_log.h"
 #include "common/package_manifest.h"
-#include "common/page_controls.h"
+#include "common/platform.h"
 #include "common/program_exit.h"
 #include "common/support_contact.h"
 #include "common/system_error_box.h"
 #include "setup/resource.h"
 
-#include <windows.h>
-
 int CopyPackageFile(std::string gameFolder, std::string fileName, int kind) {
-  SetPageText(IDC_STATUS, "Copying file " + fileName);
+  platform->setText(IDC_STATUS, "Copying file " + fileName);
   const std::string source = PackageSourcePath(fileName);
   if (KindFolderText(kind) == nullptr)
     ExitOnUnknownPackageKind(std::string("Unable to copy file. Please report this as a bug ( ") +
@@ -22,13 +20,12 @@ int CopyPackageFile(std::string gameFolder, std::string fileName, int kind) {
   WriteLog("\n\n---> " + source + " to " + destination, 0);
 
   // An existing file of the same name (a repeated setup) is replaced without asking.
-  if (!CopyFileA(source.c_str(), destination.c_str(), FALSE)) {
-    const DWORD error = GetLastError();
+  if (const ErrorCode error = platform->copyFile(source, destination)) {
     ShowSystemErrorBox(error, "\nThis error occurred when copying file: \n\t" + fileName);
     WriteLog(" (FAILED)\n\nInstaller exits.", 0);
     ExitProgram(-1);
   }
-  AdvanceProgress(IDC_PROGRESS);
+  platform->advanceProgress(IDC_PROGRESS);
   WriteLog(" (OK)", 0);
   return 0;
 }

@@ -1,7 +1,8 @@
 // The setup program's entry: it has no main window, only the nested wizard pages.
 #include "common/program_exit.h"
-#include "common/program_state.h"
+#include "common/page_controls.h"
 #include "common/support_contact.h"
+#include "common/windows_platform.h"
 #include "setup/resource.h"
 #include "setup/setup_pages.h"
 
@@ -20,6 +21,7 @@ std::string ProgramErrorBoxText() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
   InitCommonControlsEx(&controls);
+  UseWindowsPlatform();
   appInstance = instance;
   // Returns only when the first page cannot be shown at all; every other end leaves through exit.
   DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_LICENCE_PAGE), nullptr, LicencePageProc, 0);

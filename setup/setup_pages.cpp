@@ -2,12 +2,9 @@
 
 #include "common/page_controls.h"
 #include "common/program_exit.h"
-#include "common/program_state.h"
 #include "setup/install_worker.h"
 #include "setup/licence_text.h"
 #include "setup/resource.h"
-
-#include <cstdlib>
 
 namespace {
 
@@ -19,8 +16,7 @@ void OnLicenceCommand(HWND page, int command) {
     OpenNextPage(page, IDD_PATH_PAGE, PathPageProc);
     break;
   case IDC_EXIT:
-    EndDialog(page, 1);
-    std::exit(0);
+    LeavePage(page);
   case IDCANCEL:
     ConfirmExitBox(page, shortConfirmText);
     break;
@@ -59,12 +55,7 @@ void OnProgressCommand(HWND page, int command) {
   }
 }
 
-void StartInstallWorker(HWND page) {
-  pageWindow = page;
-  HANDLE worker = CreateThread(nullptr, 0, InstallWorker, nullptr, 0, nullptr);
-  if (worker != nullptr)
-    CloseHandle(worker); // nobody waits for the worker or asks for its result
-}
+void StartInstallWorker(HWND page) { StartWorker(page, InstallWorker); }
 
 } // namespace
 
@@ -81,4 +72,14 @@ INT_PTR CALLBACK PathPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
 INT_PTR CALLBACK ProgressPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
   return AnswerPageMessage(page, message, wParam, IDI_PAGE_SMALL, IDI_PAGE_LARGE,
                            StartInstallWorker, OnProgressCommand);
+}
+
+DWORD WINAPI InstallWorker(LPVOID) {
+  try {
+    RunInstallation();
+  } catch (...) {
+    // Out of memory is the only realistic cause; nothing must unwind out of the thread.
+    ExitProgram(-1);
+  }
+  return 0;
 }

@@ -2,14 +2,13 @@
 
 #include "common/game_paths.h"
 #include "common/installation_log.h"
+#include "common/platform.h"
 #include "common/program_state.h"
-
-#include <fstream>
 
 int CheckInstallation() {
   // Only the success of the open counts: without a readable backup the worker would have
   // nothing to rebuild DeusEx.ini from.
-  std::ifstream backup(BackupPath(gameFolder));
+  const auto backup = platform->openReader(BackupPath(gameFolder));
   if (!backup) {
     WriteLog("\n\nERROR: Kestrevane is not installed in the specified directory ( " + gameFolder +
                  " )",

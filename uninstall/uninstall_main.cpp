@@ -1,6 +1,7 @@
 #include "common/program_exit.h"
-#include "common/program_state.h"
+#include "common/page_controls.h"
 #include "common/support_contact.h"
+#include "common/windows_platform.h"
 #include "uninstall/resource.h"
 #include "uninstall/uninstall_pages.h"
 
@@ -21,6 +22,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   commonControls.dwICC = ICC_WIN95_CLASSES | ICC_DATE_CLASSES;
   static_assert(sizeof(commonControls) == 8 && (ICC_WIN95_CLASSES | ICC_DATE_CLASSES) == 0x1FF);
   InitCommonControlsEx(&commonControls);
+  UseWindowsPlatform();
 
   appInstance = instance;
   DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_PATH_PAGE), nullptr, UninstallPathPageProc, 0);

@@ -2,12 +2,10 @@
 
 #include "common/page_controls.h"
 #include "common/program_exit.h"
-#include "common/program_state.h"
+#include "common/windows_platform.h"
 #include "uninstall/installation_check.h"
 #include "uninstall/resource.h"
 #include "uninstall/uninstall_worker.h"
-
-#include <cstdlib>
 
 namespace {
 
@@ -17,11 +15,11 @@ void InitialisePathPage(HWND page) { ProposeGameFolder(page, IDC_FOLDER); }
 void MoveOnFromPathPage(HWND page) {
   TakeGameFolder(page, IDC_FOLDER);
   if (CheckInstallation() < 0) {
-    MessageBoxA(page,
-                "Uninstaller could not find the required Kestrevane\nconfiguration files to "
-                "continue.\n\nPlease check the location stated to confirm\nthat you did install "
-                "Kestrevane there.",
-                "Uninstaller Error", MB_OK | MB_ICONWARNING);
+    ShowBox(page,
+            "Uninstaller could not find the required Kestrevane\nconfiguration files to "
+            "continue.\n\nPlease check the location stated to confirm\nthat you did install "
+            "Kestrevane there.",
+            "Uninstaller Error", MB_OK | MB_ICONWARNING);
     return;
   }
   OpenNextPage(page, IDD_PROGRESS_PAGE, UninstallProgressPageProc);
@@ -33,26 +31,18 @@ void HandlePathPageCommand(HWND page, int command) {
     MoveOnFromPathPage(page);
     break;
   case IDCANCEL: // nothing has been touched yet, so there is nothing to ask about
-    EndDialog(page, 1);
-    std::exit(0);
+    LeavePage(page);
   default: // also IDOK: Enter in the folder field must not start the removal
     break;
   }
 }
 
-void InitialiseProgressPage(HWND page) {
-  pageWindow = page; // before the worker starts: it addresses the page through it
-  // Nobody waits for the worker or asks for its result; it ends the process itself.
-  HANDLE worker = CreateThread(nullptr, 0, UninstallWorker, nullptr, 0, nullptr);
-  if (worker != nullptr)
-    CloseHandle(worker);
-}
+void InitialiseProgressPage(HWND page) { StartWorker(page, UninstallWorker); }
 
 void HandleProgressPageCommand(HWND page, int command) {
   switch (command) {
   case IDC_EXIT:
-    EndDialog(page, 1);
-    std::exit(0);
+    LeavePage(page);
   case IDCANCEL:
     ConfirmExitBox(page, shortConfirmText);
     break;
@@ -71,4 +61,13 @@ INT_PTR CALLBACK UninstallPathPageProc(HWND page, UINT message, WPARAM wParam, L
 INT_PTR CALLBACK UninstallProgressPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
   return AnswerPageMessage(page, message, wParam, IDI_PAGE_SMALL, IDI_PAGE_LARGE,
                            InitialiseProgressPage, HandleProgressPageCommand);
+}
+
+DWORD WINAPI UninstallWorker(LPVOID) {
+  try {
+    RunUninstallation();
+  } catch (...) {
+    // Nothing may unwind out of the thread; a failure to build a text is as fatal as any other.
+    ExitProgram(-1);
+  }
 }

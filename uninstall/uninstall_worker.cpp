@@ -3,7 +3,7 @@
 #include "common/game_paths.h"
 #include "common/installation_log.h"
 #include "common/package_manifest.h"
-#include "common/page_controls.h"
+#include "common/platform.h"
 #include "common/program_exit.h"
 #include "common/program_state.h"
 #include "common/support_contact.h"
@@ -15,27 +15,27 @@
 namespace {
 
 // One step for the configuration files, then one per package file: 17.
-constexpr int progressSteps = 1 + std::tuple_size_v<decltype(packageManifest)>;
+constexpr int progressSteps = 1 + packageCount;
 
 // A configuration file that cannot be deleted ends the run: its log line, then its box.
 void DeleteConfigurationFile(const std::string &path, const char *deletedLine,
                              const char *notDeletedLine, const char *boxOpening) {
-  if (DeleteFileA(path.c_str())) {
+  if (platform->deleteFile(path) == 0) {
     WriteLog(deletedLine, 0);
     return;
   }
   WriteLog(notDeletedLine, 0);
   const std::string boxText =
       std::string(boxOpening) + supportWebAddress + " for Technical Support.\n";
-  MessageBoxA(nullptr, boxText.c_str(), "ERROR", MB_OK);
+  platform->showBox(boxText, "ERROR", okBox);
   ExitProgram(-1);
 }
 
 // Copies the backup onto DeusEx.ini, overwriting whatever stands there. A failure is only
 // logged: the run goes on, and the caller keeps the backup.
 bool RebuildConfiguration(const std::string &backupPath, const std::string &configurationPath) {
-  SetPageText(IDC_STEP_TEXT, "Reconstructing original DeusEx.ini (pre Kestrevane installation)");
-  if (CopyFileA(backupPath.c_str(), configurationPath.c_str(), FALSE)) {
+  platform->setText(IDC_STEP_TEXT, "Reconstructing original DeusEx.ini (pre Kestrevane installation)");
+  if (platform->copyFile(backupPath, configurationPath) == 0) {
     WriteLog("\n\n---> Reconstructed original DeusEx.ini configuration. (OK)", 0);
     return true;
   }
@@ -43,12 +43,14 @@ bool RebuildConfiguration(const std::string &backupPath, const std::string &conf
   return false;
 }
 
-[[noreturn]] void RunUninstall() {
+} // namespace
+
+void RunUninstallation() {
   // The worker's own copy: the page thread may end the process, destroying the global, while
   // the run is under way.
   const std::string folder = gameFolder;
 
-  SetProgressRange(IDC_PROGRESS, progressSteps);
+  platform->setProgressRange(IDC_PROGRESS, progressSteps);
   WriteLog("\n\n\nKESTREVANE UNINSTALLATION\n=========================\n\nUninstalling: " + folder,
            1);
 
@@ -56,9 +58,9 @@ bool RebuildConfiguration(const std::string &backupPath, const std::string &conf
   const std::string temporaryPath = UninstallTemporaryPath(folder);
   const std::string backupPath = BackupPath(folder);
 
-  SetPageText(IDC_STATUS_HEADING, "Status: Uninstalling " + folder);
-  SetPageText(IDC_STEP_TEXT, "Deleting temporary files.");
-  AdvanceProgress(IDC_PROGRESS);
+  platform->setText(IDC_STATUS_HEADING, "Status: Uninstalling " + folder);
+  platform->setText(IDC_STEP_TEXT, "Deleting temporary files.");
+  platform->advanceProgress(IDC_PROGRESS);
 
   DeleteConfigurationFile(configurationPath, "\n\n---> DeusEx.ini deleted (OK)",
                           "\n\n---> DeusEx.ini NOT deleted (FAILED)",
@@ -85,19 +87,8 @@ bool RebuildConfiguration(const std::string &backupPath, const std::string &conf
     RemovePackageFile(folder, entry.fileName, entry.kind);
 
   WriteLog("\n\n**** KESTREVANE WAS UNINSTALLED SUCCESSFULLY ****", 0);
-  ShowPageControl(IDC_EXIT);
-  MessageBoxA(nullptr, "Kestrevane was uninstalled successfully.", "Uninstaller",
-              MB_OK | MB_ICONWARNING);
+  platform->showControl(IDC_EXIT);
+  platform->showBox("Kestrevane was uninstalled successfully.", "Uninstaller",
+                    okBox | warningIcon);
   ExitProgram(0);
-}
-
-} // namespace
-
-DWORD WINAPI UninstallWorker(LPVOID) {
-  try {
-    RunUninstall();
-  } catch (...) {
-    // Nothing may unwind out of the thread; a failure to build a text is as fatal as any other.
-    ExitProgram(-1);
-  }
 }

@@ -7,25 +7,13 @@ import re
 import shutil
 from collections import namedtuple
 
-# The sixteen package files in the order in which both programs handle them.
-PACKAGES = [
-    ("WeatherFx.u", "System"),
-    ("QuarryStrings.u", "System"),
-    ("QuarryVoiceMission20.u", "System"),
-    ("Quarry.u", "System"),
-    ("Kestrevane.u", "System"),
-    ("WeatherFx.utx", "Textures"),
-    ("QuarryWorks.utx", "Textures"),
-    ("Quarry.utx", "Textures"),
-    ("20_Hidden_Annex.dx", "Maps"),
-    ("20_Kestrevane_Opening.dx", "Maps"),
-    ("20_NW_Quarry_Shafts_2.dx", "Maps"),
-    ("20_NW_Quarry_Exit.dx", "Maps"),
-    ("Prelude_Score.umx", "Music"),
-    ("DeepShaftSample.umx", "Music"),
-    ("KestrevaneEndingScore.umx", "Music"),
-    ("VeyrholtEffects.uax", "Sounds"),
-]
+# The package files in the order in which both programs handle them, read from the list the
+# programs are built from: (file name, game sub-folder).
+PACKAGE_LIST = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "common",
+                            "package_list.inc")
+with open(PACKAGE_LIST) as _list:
+    PACKAGES = [(name, kind) for kind, name in
+                re.findall(r'^PACKAGE\((\w+), "([^"]+)"\)', _list.read(), re.M)]
 
 INI = "System/DeusEx.ini"
 TEMP_INI = "System/DeusEx_kes.ini"  # the setup's spelling; the uninstaller's differs in case only

@@ -17,3 +17,7 @@ std::string UninstallTemporaryPath(const std::string &gameFolder) {
 std::string BackupPath(const std::string &gameFolder) {
   return gameFolder + "\\System\\DeusEx_Kes_Backup.ini";
 }
+
+std::string NewBackupPath(const std::string &gameFolder) {
+  return gameFolder + "\\System\\DeusEx_Kes_Backup.new";
+}

@@ -23,7 +23,7 @@ struct Platform {
   // Files, read and written as bytes: the callers write CR LF line ends themselves. A stream that
   // cannot be opened comes back null.
   std::unique_ptr<std::istream> (*openReader)(const std::string &path);
-  std::unique_ptr<std::ostream> (*openWriter)(const std::string &path); // created or emptied
+  std::unique_ptr<std::ostream> (*openWriter)(const std::string &path);  // created or emptied
   ErrorCode (*copyFile)(const std::string &from, const std::string &to); // replaces `to`
   ErrorCode (*moveFile)(const std::string &from, const std::string &to); // replaces `to`
   ErrorCode (*deleteFile)(const std::string &path);

@@ -187,10 +187,9 @@ bool AppendLog(const std::string &message, int stampFlag) {
 }
 
 const Platform windowsPlatform = {
-    OpenReader,    OpenWriter, CopyOneFile,     MoveOneFile,   DeleteOneFile,
-    FileExists,    ClearReadOnly, SystemErrorText, SetText,   SetProgressRange,
-    AdvanceProgress, ShowControl, ShowOwnerlessBox, AppendLog, HoldExit,
-    ReleaseExit,   EndProcess,
+    OpenReader,       OpenWriter,      CopyOneFile, MoveOneFile,      DeleteOneFile,   FileExists,
+    ClearReadOnly,    SystemErrorText, SetText,     SetProgressRange, AdvanceProgress, ShowControl,
+    ShowOwnerlessBox, AppendLog,       HoldExit,    ReleaseExit,      EndProcess,
 };
 
 } // namespace

@@ -7,37 +7,45 @@
 #include "common/program_exit.h"
 #include "common/program_state.h"
 #include "common/system_error_box.h"
-#include "setup/config_rewrite.h"
+#include "common/verified_files.h"
 #include "setup/resource.h"
 
 namespace {
 
-bool CarriesModificationDefaultGame(const std::string &path) {
-  const auto reader = platform->openReader(path);
-  std::string line;
-  while (reader && ReadConfigLine(*reader, line))
-    if (line == modDefaultGameLine)
-      return true;
-  return false;
+// The backup is written under another name, read back, and only then takes its own name: a file
+// called DeusEx_Kes_Backup.ini is always a whole copy. It is the kit's own file, so a read-only
+// attribute copied from DeusEx.ini is cleared, or no later run could replace or delete it.
+ErrorCode MakeBackup(const std::string &configPath, const std::string &backupPath,
+                     const std::string &newBackupPath) {
+  ErrorCode error = CopyVerified(configPath, newBackupPath);
+  if (error == 0)
+    error = platform->clearReadOnly(newBackupPath);
+  if (error == 0)
+    error = platform->moveFile(newBackupPath, backupPath);
+  if (error != 0)
+    platform->deleteFile(newBackupPath); // what was written is no backup
+  return error;
 }
 
-// A second setup without an uninstall in between would otherwise back up a DeusEx.ini that
-// already carries the modification, and the player's original would be lost for good.
-bool EarlierBackupHoldsOriginal(const std::string &configPath, const std::string &backupPath) {
-  return platform->openReader(backupPath) != nullptr && CarriesModificationDefaultGame(configPath);
-}
+enum class SaveOutcome { NotOpened, Saved, Restored, NotRestored };
 
-[[noreturn]] void ExitOnFailedSave(const std::string &configPath, const std::string &backupPath) {
-  // DeusEx.ini may be half written: the backup holds the configuration from before.
-  const bool restored = platform->copyFile(backupPath, configPath) == 0;
-  WriteLog(" (FAILED)\n\n---> " +
-               (restored ? "DeusEx.ini restored from " + backupPath + " (OK)"
-                         : "DeusEx.ini could NOT be restored from " + backupPath + " (FAILED)") +
-               "\n\nInstaller exits.",
-           0);
-  platform->showBox("Kestrevane cannot write DeusEx.ini file, contact technical support.", "Error",
-                    okBox | warningIcon);
-  ExitProgram(-1);
+// Writes the temporary configuration into DeusEx.ini and reads it back. Anything short of the
+// same bytes puts the configuration from before the installation back from the backup.
+SaveOutcome SaveConfiguration(std::istream &temporary, const std::string &configPath,
+                              const std::string &temporaryPath, const std::string &backupPath) {
+  ExitHold hold; // an exit asked for meanwhile waits: DeusEx.ini is never left half written
+  auto configuration = platform->openWriter(configPath);
+  if (!configuration)
+    return SaveOutcome::NotOpened;
+  platform->setText(IDC_STATUS, "Making necessary changes to the DeusEx.ini configuration file.");
+  platform->advanceProgress(IDC_PROGRESS);
+  const LineCopyResult copy = CopyLines(temporary, *configuration);
+  const bool flushed = static_cast<bool>(configuration->flush());
+  configuration.reset();
+  if (!copy.readFailed && !copy.writeFailed && flushed && SameContent(configPath, temporaryPath))
+    return SaveOutcome::Saved;
+  return CopyVerified(backupPath, configPath) == 0 ? SaveOutcome::Restored
+                                                   : SaveOutcome::NotRestored;
 }
 
 } // namespace
@@ -52,9 +60,11 @@ void FinaliseConfiguration() {
   platform->setText(IDC_STATUS, "Checking Deus Ex paths.");
   WriteLog("\n\n---> Backing up original DeusEx.ini file ", 0);
 
-  const bool keepEarlierBackup = EarlierBackupHoldsOriginal(configPath, backupPath);
+  // A backup that is there already came from an earlier installation that was never uninstalled:
+  // it holds the player's configuration from before any, and is never replaced.
+  const bool keepEarlierBackup = platform->fileExists(backupPath);
   if (!keepEarlierBackup) {
-    if (const ErrorCode error = platform->copyFile(configPath, backupPath)) {
+    if (const ErrorCode error = MakeBackup(configPath, backupPath, NewBackupPath(gameFolder))) {
       WriteLog(" (FAILED)\n\nInstaller exits.", 0);
       ShowSystemErrorBox(error, "\nThis error occurred when finalising file: \n\tDeusEx.ini");
       ExitProgram(-1);
@@ -75,20 +85,27 @@ void FinaliseConfiguration() {
   }
   WriteLog(" (OK)\n\n---> Saving changes to DeusEx.ini", 0);
 
-  auto configuration = platform->openWriter(configPath);
-  if (!configuration) {
-    platform->showBox("Kestrevane cannot open DeusEx.ini file, contact technical support.",
-                      "Error", okBox | warningIcon);
+  const SaveOutcome outcome = SaveConfiguration(*temporary, configPath, temporaryPath, backupPath);
+  switch (outcome) {
+  case SaveOutcome::Saved:
+    WriteLog(" (OK)\n\n---> CHANGES TO DeusEx.ini FILE HAVE BEEN SAVED <---", 0);
+    return;
+  case SaveOutcome::NotOpened:
+    platform->showBox("Kestrevane cannot open DeusEx.ini file, contact technical support.", "Error",
+                      okBox | warningIcon);
     WriteLog(" (FAILED)\n\nInstaller exits.", 0);
-    ExitProgram(-1);
+    break;
+  case SaveOutcome::Restored:
+  case SaveOutcome::NotRestored:
+    WriteLog(" (FAILED)\n\n---> DeusEx.ini " +
+                 (outcome == SaveOutcome::Restored
+                      ? "restored from " + backupPath + " (OK)"
+                      : "could NOT be restored from " + backupPath + " (FAILED)") +
+                 "\n\nInstaller exits.",
+             0);
+    platform->showBox("Kestrevane cannot write DeusEx.ini file, contact technical support.",
+                      "Error", okBox | warningIcon);
+    break;
   }
-  platform->setText(IDC_STATUS, "Making necessary changes to the DeusEx.ini configuration file.");
-  platform->advanceProgress(IDC_PROGRESS);
-
-  const LineCopyResult copy = CopyLines(*temporary, *configuration);
-  const bool closedFailed = !configuration->flush();
-  configuration.reset();
-  if (copy.readFailed || copy.writeFailed || closedFailed)
-    ExitOnFailedSave(configPath, backupPath);
-  WriteLog(" (OK)\n\n---> CHANGES TO DeusEx.ini FILE HAVE BEEN SAVED <---", 0);
+  ExitProgram(-1);
 }

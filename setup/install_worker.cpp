@@ -12,7 +12,6 @@
 #include "setup/package_copy.h"
 #include "setup/resource.h"
 
-
 namespace {
 
 // 2 steps of the worker, 2 of the rewrite, one per package copy, 1 of the finalisation: 21.

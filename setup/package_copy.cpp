@@ -6,6 +6,7 @@
 #include "common/program_exit.h"
 #include "common/support_contact.h"
 #include "common/system_error_box.h"
+#include "common/verified_files.h"
 #include "setup/resource.h"
 
 int CopyPackageFile(std::string gameFolder, std::string fileName, int kind) {
@@ -20,7 +21,7 @@ int CopyPackageFile(std::string gameFolder, std::string fileName, int kind) {
   WriteLog("\n\n---> " + source + " to " + destination, 0);
 
   // An existing file of the same name (a repeated setup) is replaced without asking.
-  if (const ErrorCode error = platform->copyFile(source, destination)) {
+  if (const ErrorCode error = CopyVerified(source, destination)) {
     ShowSystemErrorBox(error, "\nThis error occurred when copying file: \n\t" + fileName);
     WriteLog(" (FAILED)\n\nInstaller exits.", 0);
     ExitProgram(-1);

@@ -1,6 +1,6 @@
 // The setup program's entry: it has no main window, only the nested wizard pages.
-#include "common/program_exit.h"
 #include "common/page_controls.h"
+#include "common/program_exit.h"
 #include "common/support_contact.h"
 #include "common/windows_platform.h"
 #include "setup/resource.h"

@@ -6,6 +6,7 @@
 #include "common/program_exit.h"
 #include "common/support_contact.h"
 #include "common/system_error_box.h"
+#include "common/verified_files.h"
 #include "uninstall/resource.h"
 
 int RemovePackageFile(std::string gameFolder, std::string fileName, int kind) {
@@ -20,7 +21,7 @@ int RemovePackageFile(std::string gameFolder, std::string fileName, int kind) {
 
   const std::string fullPath = PackageDestinationPath(gameFolder, fileName, kind);
   WriteLog("\n\n---> Deleting: " + fullPath, 0);
-  const ErrorCode error = platform->deleteFile(fullPath);
+  const ErrorCode error = DeleteConfirmed(fullPath);
   if (error == 0) {
     platform->advanceProgress(IDC_PROGRESS);
     WriteLog(" (OK)", 0);

@@ -1,5 +1,5 @@
-#include "common/program_exit.h"
 #include "common/page_controls.h"
+#include "common/program_exit.h"
 #include "common/support_contact.h"
 #include "common/windows_platform.h"
 #include "uninstall/resource.h"

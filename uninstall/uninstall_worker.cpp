@@ -7,6 +7,7 @@
 #include "common/program_exit.h"
 #include "common/program_state.h"
 #include "common/support_contact.h"
+#include "common/verified_files.h"
 #include "uninstall/package_removal.h"
 #include "uninstall/resource.h"
 
@@ -14,33 +15,45 @@
 
 namespace {
 
-// One step for the configuration files, then one per package file: 17.
+// One step for the configuration files, then one per package file.
 constexpr int progressSteps = 1 + packageCount;
 
-// A configuration file that cannot be deleted ends the run: its log line, then its box.
-void DeleteConfigurationFile(const std::string &path, const char *deletedLine,
-                             const char *notDeletedLine, const char *boxOpening) {
-  if (platform->deleteFile(path) == 0) {
-    WriteLog(deletedLine, 0);
-    return;
-  }
-  WriteLog(notDeletedLine, 0);
-  const std::string boxText =
-      std::string(boxOpening) + supportWebAddress + " for Technical Support.\n";
-  platform->showBox(boxText, "ERROR", okBox);
+constexpr ErrorCode fileNotFound = 2;
+
+[[noreturn]] void ExitWithErrorBox(const std::string &boxOpening) {
+  platform->showBox(boxOpening + supportWebAddress + " for Technical Support.\n", "ERROR", okBox);
   ExitProgram(-1);
 }
 
-// Copies the backup onto DeusEx.ini, overwriting whatever stands there. A failure is only
-// logged: the run goes on, and the caller keeps the backup.
-bool RebuildConfiguration(const std::string &backupPath, const std::string &configurationPath) {
-  platform->setText(IDC_STEP_TEXT, "Reconstructing original DeusEx.ini (pre Kestrevane installation)");
-  if (platform->copyFile(backupPath, configurationPath) == 0) {
+// A configuration file that cannot be deleted ends the run: its log line, then its box. One that
+// is not there counts as deleted, so that a run that stopped half-way can be finished.
+void DeleteConfigurationFile(const std::string &path, const std::string &name,
+                             const std::string &boxOpening) {
+  const ErrorCode error = DeleteConfirmed(path);
+  if (error == 0 || error == fileNotFound) {
+    WriteLog("\n\n---> " + name + (error == 0 ? " deleted (OK)" : " already deleted (OK)"), 0);
+    return;
+  }
+  WriteLog("\n\n---> " + name + " NOT deleted (FAILED)", 0);
+  ExitWithErrorBox(boxOpening);
+}
+
+// Copies the backup onto DeusEx.ini and reads it back. On a failure the backup holds the only
+// copy of the original, so it stays, and nothing more is removed.
+void RebuildConfiguration(const std::string &backupPath, const std::string &configurationPath) {
+  platform->setText(IDC_STEP_TEXT,
+                    "Reconstructing original DeusEx.ini (pre Kestrevane installation)");
+  if (CopyVerified(backupPath, configurationPath) == 0) {
     WriteLog("\n\n---> Reconstructed original DeusEx.ini configuration. (OK)", 0);
-    return true;
+    return;
   }
   WriteLog("\n\n---> Could not reconstruct original DeusEx.ini configuration. (ERROR)", 0);
-  return false;
+  WriteLog("\n\n---> DeusEx_Kes_Backup.ini NOT deleted (KEPT)\n---> The original DeusEx.ini "
+           "configuration is kept in " +
+               backupPath,
+           0);
+  ExitWithErrorBox("Uninstaller was unable to reconstruct DeusEx.ini from\nDeusEx_Kes_Backup.ini. "
+                   "Please visit ");
 }
 
 } // namespace
@@ -62,33 +75,27 @@ void RunUninstallation() {
   platform->setText(IDC_STEP_TEXT, "Deleting temporary files.");
   platform->advanceProgress(IDC_PROGRESS);
 
-  DeleteConfigurationFile(configurationPath, "\n\n---> DeusEx.ini deleted (OK)",
-                          "\n\n---> DeusEx.ini NOT deleted (FAILED)",
-                          "Uninstaller was unable to delete DeusEx.ini to reconstruct\nthe "
-                          "original. Please visit ");
-  DeleteConfigurationFile(temporaryPath, "\n\n---> DeusEx_Kes.ini deleted (OK)",
-                          "\n\n---> DeusEx_Kes.ini NOT deleted (FAILED)",
-                          "Uninstaller was unable to delete DeusEx_Kes.ini\nPlease visit ");
-
-  if (RebuildConfiguration(backupPath, configurationPath)) {
-    DeleteConfigurationFile(backupPath, "\n\n---> DeusEx_Kes_Backup.ini deleted (OK)",
-                            "\n\n---> DeusEx_Kes_Backup.ini NOT deleted (FAILED)",
-                            "Uninstaller was unable to delete DeusEx_Kes_Backup.ini\nPlease "
-                            "visit ");
-  } else {
-    // DeusEx.ini is gone by now, so the backup holds the player's only original configuration.
-    WriteLog("\n\n---> DeusEx_Kes_Backup.ini NOT deleted (KEPT)\n---> The original DeusEx.ini "
-             "configuration is kept in " +
-                 backupPath,
-             0);
+  {
+    // From the deletion of DeusEx.ini until it is rebuilt and read back, an exit asked for on
+    // the page waits.
+    ExitHold hold;
+    DeleteConfigurationFile(configurationPath, "DeusEx.ini",
+                            "Uninstaller was unable to delete DeusEx.ini to reconstruct\nthe "
+                            "original. Please visit ");
+    DeleteConfigurationFile(temporaryPath, "DeusEx_Kes.ini",
+                            "Uninstaller was unable to delete DeusEx_Kes.ini\nPlease visit ");
+    RebuildConfiguration(backupPath, configurationPath);
   }
+  platform->clearReadOnly(backupPath); // the kit's own file, whatever attribute it was given
+  DeleteConfigurationFile(backupPath, "DeusEx_Kes_Backup.ini",
+                          "Uninstaller was unable to delete DeusEx_Kes_Backup.ini\nPlease "
+                          "visit ");
 
   for (const PackageEntry &entry : packageManifest)
     RemovePackageFile(folder, entry.fileName, entry.kind);
 
   WriteLog("\n\n**** KESTREVANE WAS UNINSTALLED SUCCESSFULLY ****", 0);
   platform->showControl(IDC_EXIT);
-  platform->showBox("Kestrevane was uninstalled successfully.", "Uninstaller",
-                    okBox | warningIcon);
+  platform->showBox("Kestrevane was uninstalled successfully.", "Uninstaller", okBox | warningIcon);
   ExitProgram(0);
 }

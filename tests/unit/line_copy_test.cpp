@@ -9,15 +9,17 @@
 
 namespace {
 
-TEST(CopyLines, CopiesEveryLineAndEndsEachOne) {
+// Every byte but a line end is data; a copy is the same bytes with CR LF after every line.
+TEST(CopyLines, KeepsEveryByteButTheLineEnds) {
   const struct {
-    const char *input;
-    const char *expected;
+    std::string input, expected;
   } cases[] = {
       {"", ""},
-      {"a\n\n\nb\n", "a\n\n\nb\n"},
-      {"a\nlast", "a\nlast\n"},
-      {"  blanks kept  \n\tand tabs\n", "  blanks kept  \n\tand tabs\n"},
+      {"a\r\n\r\n\r\nb\r\n", "a\r\n\r\n\r\nb\r\n"},
+      {"a\nlast", "a\r\nlast\r\n"},
+      {"ctrl-z \x1a stays\r\nafter it\r\n", "ctrl-z \x1a stays\r\nafter it\r\n"},
+      {"lone\rcr\r\r\nend\r", "lone\rcr\r\r\nend\r\r\n"},
+      {std::string("nul\0byte\r\n", 10), std::string("nul\0byte\r\n", 10)},
   };
   for (const auto &c : cases) {
     std::istringstream reader(c.input);
@@ -30,7 +32,7 @@ TEST(CopyLines, CopiesEveryLineAndEndsEachOne) {
 }
 
 TEST(CopyLines, StopsAtTheFirstFailedWrite) {
-  std::istringstream reader("abc\ndef\nghi\n");
+  std::istringstream reader("abc\r\ndef\r\nghi\r\n");
   FailingSinkBuffer sink(3);
   std::ostream writer(&sink);
 
@@ -41,12 +43,12 @@ TEST(CopyLines, StopsAtTheFirstFailedWrite) {
   EXPECT_EQ(sink.accepted(), "abc");
   // Nothing past the failed line was taken from the reader.
   std::string next;
-  ASSERT_TRUE(std::getline(reader, next));
+  ASSERT_TRUE(ReadConfigLine(reader, next));
   EXPECT_EQ(next, "def");
 }
 
 TEST(CopyLines, ReadErrorIsToldApartFromEndOfFile) {
-  FailingSourceBuffer source("one\ntwo\nthr");
+  FailingSourceBuffer source("one\r\ntwo\r\nthr");
   std::istream reader(&source);
   std::ostringstream writer;
 
@@ -54,7 +56,7 @@ TEST(CopyLines, ReadErrorIsToldApartFromEndOfFile) {
 
   EXPECT_TRUE(result.readFailed);
   EXPECT_FALSE(result.writeFailed);
-  EXPECT_EQ(writer.str(), "one\ntwo\n");
+  EXPECT_EQ(writer.str(), "one\r\ntwo\r\n");
 }
 
 } // namespace

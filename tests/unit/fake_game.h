@@ -1,0 +1,66 @@
+// An in-memory game folder, log and desktop behind the platform, which can fail any one operation
+// the way a player's machine does, or cut the process off there.
+#pragma once
+
+#include "common/platform.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+// How operation number `at` of a run goes wrong.
+enum class FaultKind {
+  None,
+  Refused,    // the system says no (access denied, sharing violation): nothing happens
+  DiskFull,   // a write stops part-way and says so
+  ReadError,  // a read stops part-way and says so
+  EmptyButOk, // a copy reports success with an empty target
+  ShortButOk, // a copy reports success with half the bytes
+  OldTailOk,  // a copy reports success, but the target's old tail was not cut off
+  StaysButOk, // a deletion reports success, but the file is still there
+  PowerCut,   // the process is cut off while the operation runs
+};
+
+struct Fault {
+  int at = -1;
+  FaultKind kind = FaultKind::None;
+};
+
+// The end of a program run, thrown by the in-memory exit.
+struct ProgramEnded {
+  int code;
+};
+struct CutOff {};
+
+struct FakeGame {
+  struct File {
+    std::string bytes;
+    bool readOnly = false;
+  };
+  std::map<std::string, File> files; // by path in lower case: Windows ignores letter case
+  std::vector<std::string> folders;  // lower case
+  std::vector<std::string> log;   // entries as written; a time-stamped one starts with "[ stamp ] "
+  std::vector<std::string> boxes; // "caption: text"
+  bool logWritable = true;
+
+  // What the last run did: its operations by kind, in order; the fault applied.
+  std::vector<std::string> operations;
+  Fault fault;
+  bool faultApplied = false;
+  std::optional<std::map<std::string, File>> filesAtCut; // the disk as the cut-off left it
+  std::vector<std::string> writesWithoutExitHeld;        // DeusEx.ini writes an exit could cut
+  int exitHolds = 0;
+
+  // Runs the program (the setup, or the uninstaller with its presence check first) with the
+  // given fault and returns its exit code: 0 after a complete run, the code of ExitProgram, 2
+  // when the uninstaller refused the folder, or -2 when the run was cut off.
+  int RunSetup(const std::string &folder, Fault fault = {});
+  int RunUninstall(const std::string &folder, Fault fault = {});
+
+  std::optional<std::string> Read(const std::string &path) const;
+  void Write(const std::string &path, const std::string &bytes);
+  bool Exists(const std::string &path) const { return Read(path).has_value(); }
+};
+
+inline constexpr int refusedFolder = 2, cutOffCode = -2;

@@ -7,6 +7,7 @@
 #include "common/windows_platform.h"
 
 HINSTANCE appInstance = nullptr;
+std::optional<std::string> folderFromCommandLine;
 
 namespace {
 
@@ -44,7 +45,7 @@ INT_PTR AnswerPageMessage(HWND page, UINT message, WPARAM wParam, int smallIconG
 }
 
 void ProposeGameFolder(HWND page, int folderFieldId) {
-  gameFolder = GetGameFolder();
+  gameFolder = folderFromCommandLine ? *folderFromCommandLine : GetGameFolder();
   pageWindow = page;
   SetDlgItemTextA(page, folderFieldId, gameFolder.c_str());
 }

@@ -4,7 +4,11 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
 extern HINSTANCE appInstance; // module instance: every dialog and icon is loaded from it
+extern std::optional<std::string> folderFromCommandLine; // proposed instead of the registry's
 
 // What every page of both programs does alike: on WM_INITDIALOG it sets its small and large
 // window icon, then runs its own initialisation; WM_DESTROY ends the program with -1 (a page is
@@ -16,8 +20,8 @@ INT_PTR AnswerPageMessage(HWND page, UINT message, WPARAM wParam, int smallIconG
                           int largeIconGroup, PageInit init, PageCommandHandler onCommand);
 
 // The path page's folder field, alike in both programs: the page publishes itself and proposes
-// the folder of the game's registry record; NEXT takes what the field holds (at most 99
-// characters, a longer entry is cut) as the new gameFolder.
+// the folder of the command line's /D=, or else of the game's registry record; NEXT takes what the
+// field holds (at most 99 characters, a longer entry is cut) as the new gameFolder.
 void ProposeGameFolder(HWND page, int folderFieldId);
 void TakeGameFolder(HWND page, int folderFieldId);
 

@@ -1,9 +1,13 @@
 #include "common/windows_platform.h"
 
+#include "common/game_folder_lookup.h"
 #include "common/installation_log.h"
 #include "common/log_line.h"
+#include "common/page_controls.h"
 #include "common/platform.h"
 #include "common/program_exit.h"
+#include "common/program_state.h"
+#include "common/unattended_run.h"
 
 #include <commctrl.h>
 
@@ -13,8 +17,38 @@
 
 HWND pageWindow = nullptr;
 
+namespace {
+bool unattended = false; // nobody there to answer a box
+} // namespace
+
 int ShowBox(HWND owner, const std::string &text, const char *caption, unsigned type) {
-  return MessageBoxA(owner, text.c_str(), caption, type);
+  if (!unattended)
+    return MessageBoxA(owner, text.c_str(), caption, type);
+  // A log that cannot be written is no reason to stop an unattended run, nor to say so.
+  platform->appendLog(BoxLogEntry(caption, text), 0);
+  return (type & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
+}
+
+void FollowCommandLine(const char *arguments, const char *programName, const char *caption,
+                       void (*runUnattended)()) {
+  const CommandLine line = ParseCommandLine(arguments != nullptr ? arguments : "");
+  if (line.usage) {
+    if (!line.silent)
+      ShowBox(nullptr, UsageText(programName), caption, MB_OK | MB_ICONINFORMATION);
+    std::exit(usageExitCode);
+  }
+  if (!line.silent) {
+    folderFromCommandLine = line.folder;
+    return;
+  }
+  unattended = true;
+  gameFolder = line.folder ? *line.folder : GetGameFolder();
+  try {
+    runUnattended();
+  } catch (...) {
+    ExitProgram(-1);
+  }
+  ExitProgram(0);
 }
 
 namespace {

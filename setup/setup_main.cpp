@@ -3,6 +3,7 @@
 #include "common/program_exit.h"
 #include "common/support_contact.h"
 #include "common/windows_platform.h"
+#include "setup/install_worker.h"
 #include "setup/resource.h"
 #include "setup/setup_pages.h"
 
@@ -18,10 +19,11 @@ std::string ProgramErrorBoxText() {
          "\n(please include the file C:\\Kestrevane.log as this will help us\nto help you!).";
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
   InitCommonControlsEx(&controls);
   UseWindowsPlatform();
+  FollowCommandLine(arguments, "Kestrevane6.exe", "Kestrevane Setup", [] { RunInstallation(); });
   appInstance = instance;
   // Returns only when the first page cannot be shown at all; every other end leaves through exit.
   DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_LICENCE_PAGE), nullptr, LicencePageProc, 0);

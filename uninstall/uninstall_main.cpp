@@ -2,8 +2,10 @@
 #include "common/program_exit.h"
 #include "common/support_contact.h"
 #include "common/windows_platform.h"
+#include "uninstall/installation_check.h"
 #include "uninstall/resource.h"
 #include "uninstall/uninstall_pages.h"
+#include "uninstall/uninstall_worker.h"
 
 #include <windows.h>
 
@@ -16,13 +18,27 @@ std::string ProgramErrorBoxText() {
          " for Technical Support.";
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+namespace {
+
+// Without pages the presence check runs first, and its failure ends the run.
+void RunUnattended() {
+  if (CheckInstallation() < 0) {
+    ShowBox(nullptr, noInstallationText, "Uninstaller Error", MB_OK | MB_ICONWARNING);
+    ExitProgram(-1);
+  }
+  RunUninstallation();
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   INITCOMMONCONTROLSEX commonControls = {};
   commonControls.dwSize = sizeof(commonControls);
   commonControls.dwICC = ICC_WIN95_CLASSES | ICC_DATE_CLASSES;
   static_assert(sizeof(commonControls) == 8 && (ICC_WIN95_CLASSES | ICC_DATE_CLASSES) == 0x1FF);
   InitCommonControlsEx(&commonControls);
   UseWindowsPlatform();
+  FollowCommandLine(arguments, "Uninstall.exe", "Kestrevane Uninstaller", RunUnattended);
 
   appInstance = instance;
   DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_PATH_PAGE), nullptr, UninstallPathPageProc, 0);

@@ -15,11 +15,7 @@ void InitialisePathPage(HWND page) { ProposeGameFolder(page, IDC_FOLDER); }
 void MoveOnFromPathPage(HWND page) {
   TakeGameFolder(page, IDC_FOLDER);
   if (CheckInstallation() < 0) {
-    ShowBox(page,
-            "Uninstaller could not find the required Kestrevane\nconfiguration files to "
-            "continue.\n\nPlease check the location stated to confirm\nthat you did install "
-            "Kestrevane there.",
-            "Uninstaller Error", MB_OK | MB_ICONWARNING);
+    ShowBox(page, noInstallationText, "Uninstaller Error", MB_OK | MB_ICONWARNING);
     return;
   }
   OpenNextPage(page, IDD_PROGRESS_PAGE, UninstallProgressPageProc);

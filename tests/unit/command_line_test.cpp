@@ -1,0 +1,38 @@
+#include "common/unattended_run.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(ParseCommandLine, SwitchesFolderAndUsage) {
+  const std::string longest(99, 'x');
+  const struct {
+    std::string arguments;
+    bool silent, usage;
+    std::optional<std::string> folder;
+  } cases[] = {
+      {"", false, false, std::nullopt},
+      {"/S", true, false, std::nullopt},
+      {"  /S  ", true, false, std::nullopt},
+      {"/S /D=C:\\Games\\Deus Ex GOTY", true, false, "C:\\Games\\Deus Ex GOTY"},
+      {"/S \"/D=Z:\\home\\me\\Deus Ex\"", true, false, "Z:\\home\\me\\Deus Ex"},
+      {"/S /D=\"C:\\Deus Ex\" ", true, false, "C:\\Deus Ex"},
+      {"/D=C:\\DeusEx /S", false, false, "C:\\DeusEx /S"}, // /D= takes the rest of the line
+      {"/D=" + longest, false, false, longest},
+      {"/D=" + longest + "y", false, true, longest + "y"}, // the field takes 99 characters
+      {"/?", false, true, std::nullopt},
+      {"/S /X", true, true, std::nullopt},
+      {"/s", false, true, std::nullopt},
+      {"/D", false, true, std::nullopt},
+  };
+  for (const auto &c : cases) {
+    const CommandLine line = ParseCommandLine(c.arguments);
+    EXPECT_EQ(line.silent, c.silent) << c.arguments;
+    EXPECT_EQ(line.usage, c.usage) << c.arguments;
+    EXPECT_EQ(line.folder, c.folder) << c.arguments;
+  }
+}
+
+} // namespace

@@ -1,7 +1,5 @@
 #include "setup/config_rewrite.h"
 
-#include "tests/unit/stream_faults.h"
-
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -138,63 +136,5 @@ TEST_P(RewriteTable, WritesLogsAndReports) {
 
 INSTANTIATE_TEST_SUITE_P(Configurations, RewriteTable, ::testing::ValuesIn(rewriteCases),
                          [](const auto &info) { return std::string(info.param.name); });
-
-// A full disk at any point stops the rewrite there: nothing after the failed line is written,
-// logged or counted.
-TEST(RewriteGameConfiguration, StopsAtTheFirstFailedWrite) {
-  const Lines input = {"[URL]", "Class=A", "[Engine]", "DefaultGame=B"};
-  const std::string complete = JoinLines({"[URL]", modClass, "[Engine]", modGame});
-  const std::size_t insideClassLine = JoinLines({"[URL]"}).size() + 3;
-
-  struct {
-    std::size_t capacity;
-    bool writeFailed;
-    bool classSet;
-    std::size_t logEntries;
-  } const cases[] = {
-      {0, true, false, 0},
-      {insideClassLine, true, false, 0},
-      {complete.size() - 1, true, true, 1},
-      {complete.size(), false, true, 2},
-  };
-  for (const auto &c : cases) {
-    SCOPED_TRACE(c.capacity);
-    std::istringstream reader(JoinLines(input));
-    FailingSinkBuffer sink(c.capacity);
-    std::ostream writer(&sink);
-    Recorder recorder;
-
-    const RewriteOutcome outcome = RewriteGameConfiguration(reader, writer, recorder.Report());
-
-    EXPECT_EQ(outcome.writeFailed, c.writeFailed);
-    EXPECT_EQ(outcome.classSet, c.classSet);
-    EXPECT_EQ(outcome.defaultGameSet, !c.writeFailed);
-    EXPECT_EQ(recorder.entries.size(), c.logEntries);
-    EXPECT_EQ(static_cast<std::size_t>(recorder.progressSteps), c.logEntries);
-    EXPECT_EQ(sink.accepted(), complete.substr(0, c.capacity));
-  }
-}
-
-TEST(RewriteGameConfiguration, LinesThatCannotBeDeliveredAtTheEndAreAWriteFailure) {
-  std::istringstream reader("[URL]\nClass=A\n");
-  FailingFlushBuffer sink;
-  std::ostream writer(&sink);
-
-  EXPECT_TRUE(RewriteGameConfiguration(reader, writer, Recorder().Report()).writeFailed);
-}
-
-TEST(RewriteGameConfiguration, ReadErrorEndsTheRewriteAndIsReported) {
-  FailingSourceBuffer source("[URL]\nClass=A\n[Engine]\nDefaultGame=B");
-  std::istream reader(&source);
-  std::ostringstream writer;
-  Recorder recorder;
-
-  const RewriteOutcome outcome = RewriteGameConfiguration(reader, writer, recorder.Report());
-
-  EXPECT_TRUE(outcome.readFailed);
-  EXPECT_FALSE(outcome.writeFailed);
-  EXPECT_FALSE(outcome.defaultGameSet);
-  EXPECT_EQ(writer.str(), JoinLines({"[URL]", modClass, "[Engine]"}));
-}
 
 } // namespace

@@ -1,140 +1,72 @@
+// The rewrite's rules, case by case from rewrite_cases.txt.
 #include "setup/config_rewrite.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-using Lines = std::vector<std::string>;
+struct RewriteCase {
+  std::string name;
+  std::map<std::string, std::vector<std::string>> parts; // "configuration", "rewritten", ...
+};
 
-std::string JoinLines(const Lines &lines, bool lastLineEnded = true) {
-  std::string text;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    text += lines[i];
-    if (i + 1 < lines.size() || lastLineEnded)
-      text += "\r\n";
+std::vector<RewriteCase> ReadCases() {
+  std::ifstream file(REWRITE_CASES_FILE);
+  std::vector<RewriteCase> cases;
+  std::string line, part;
+  while (std::getline(file, line)) {
+    if (line.rfind("=== ", 0) == 0)
+      cases.push_back({line.substr(4), {}});
+    else if (line.rfind("--- ", 0) == 0)
+      cases.back().parts[part = line.substr(4)];
+    else if (!cases.empty())
+      cases.back().parts[part].push_back(line);
   }
+  return cases;
+}
+
+std::string FileText(const std::vector<std::string> &lines) {
+  std::string text;
+  for (const std::string &line : lines)
+    text += line + "\r\n";
   return text;
 }
 
-const std::string modClass = "Class=Kestrevane.K_JCDentonMale";
-const std::string modSpeed = "GameSpeed=1.000000";
-const std::string modGame = "DefaultGame=Kestrevane.KestrevaneGameInfo";
-
-std::string ClassChanged(const std::string &old) {
-  return "\n\n---> Class Changed (OK)\n---> Changed line: " + old +
-         "\n--->               Class=Kestrevane.K_JCDentonMale";
-}
-std::string SpeedChanged(const std::string &old) {
-  return "\n\n---> GameSpeed Changed (OK)\n---> Changed line: " + old +
-         "\n--->               GameSpeed=1.000000";
-}
-std::string GameChanged(const std::string &old) {
-  return "\n\n---> DefaultGame Changed (OK)\n---> Changed line: " + old +
-         "\n--->               DefaultGame=Kestrevane.KestrevaneGameInfo";
-}
-std::string Removed(const std::string &setting, const std::string &old) {
-  return "\n\n---> Removed excess " + setting + " line in DeusEx.ini\n---> " + old;
+std::string Unescaped(std::string entry) {
+  for (std::size_t at; (at = entry.find("\\n")) != std::string::npos;)
+    entry.replace(at, 2, "\n");
+  return entry;
 }
 
-struct Recorder {
-  Lines entries;
-  int progressSteps = 0;
-  RewriteReport Report() {
-    return {[this](const std::string &entry) { entries.push_back(entry); },
-            [this] { ++progressSteps; }};
+TEST(RewriteGameConfiguration, FollowsEveryCase) {
+  const std::vector<RewriteCase> cases = ReadCases();
+  ASSERT_GE(cases.size(), 7u);
+  for (const RewriteCase &c : cases) {
+    SCOPED_TRACE(c.name);
+    std::istringstream reader(FileText(c.parts.at("configuration")));
+    std::ostringstream writer;
+    std::vector<std::string> log, expectedLog;
+    int steps = 0;
+    const RewriteOutcome outcome = RewriteGameConfiguration(
+        reader, writer,
+        {[&log](const std::string &entry) { log.push_back(entry); }, [&steps] { ++steps; }});
+
+    for (const std::string &entry : c.parts.at("log"))
+      expectedLog.push_back(Unescaped(entry));
+    std::ostringstream flags;
+    flags << (outcome.classSet ? "class " : "") << (outcome.gameSpeedSet ? "gamespeed " : "")
+          << (outcome.defaultGameSet ? "defaultgame " : "") << "steps " << steps;
+    EXPECT_EQ(writer.str(), FileText(c.parts.at("rewritten")));
+    EXPECT_EQ(log, expectedLog);
+    EXPECT_EQ(flags.str(), c.parts.at("outcome").at(0));
+    EXPECT_FALSE(outcome.readFailed || outcome.writeFailed);
   }
-};
-
-struct RewriteCase {
-  const char *name;
-  Lines input;
-  bool lastLineEnded;
-  Lines expectedOutput;
-  struct {
-    bool classSet, gameSpeedSet, defaultGameSet;
-  } flags;
-  Lines expectedLog;
-  int progressSteps;
-};
-
-const RewriteCase rewriteCases[] = {
-    {"SettingsReplacedInPlace",
-     {"[URL]", "Protocol=deusex", "Class=DeusEx.JCDentonMale", "", "[Engine.GameInfo]",
-      "GameSpeed=1.200000", "[Engine.Engine]", "DefaultGame=DeusEx.DeusExGameInfo"},
-     true,
-     {"[URL]", "Protocol=deusex", modClass, "", "[Engine.GameInfo]", modSpeed, "[Engine.Engine]",
-      modGame},
-     {true, true, true},
-     {ClassChanged("Class=DeusEx.JCDentonMale"), SpeedChanged("GameSpeed=1.200000"),
-      GameChanged("DefaultGame=DeusEx.DeusExGameInfo")},
-     2},
-    {"MissingClassClosesUrlSection",
-     {"[URL]", "Protocol=deusex", "", "[Engine.Engine]", "DefaultGame=B"},
-     true,
-     {"[URL]", "Protocol=deusex", "", modClass, "", "[Engine.Engine]", modGame},
-     {true, false, true},
-     {GameChanged("DefaultGame=B")},
-     1},
-    {"CommentFirstTakesClassAheadOfIt",
-     {"; comment", "[URL]", "Class=A", "[Core.System]"},
-     true,
-     {modClass, "", "; comment", "[URL]", "[Core.System]"},
-     {true, false, false},
-     {Removed("Class", "Class=A")},
-     0},
-    {"LookalikesAreOrdinaryLines",
-     {"[URL]", "class=a", " Class=b", "Class", "ClassName=c", "[Engine]", "gamespeed=2",
-      " GameSpeed=2", "DefaultGameMode=3", "DEFAULTGAME=4", "["},
-     true,
-     {"[URL]", "class=a", " Class=b", "Class", "ClassName=c", modClass, "", "[Engine]",
-      "gamespeed=2", " GameSpeed=2", "DefaultGameMode=3", "DEFAULTGAME=4", "["},
-     {true, false, false},
-     {},
-     0},
-    {"HeaderWithTextAfterUrlOpensUrl",
-     {"[URL]Extra", "Protocol=deusex", "[Next]"},
-     true,
-     {"[URL]Extra", "Protocol=deusex", modClass, "", "[Next]"},
-     {true, false, false},
-     {},
-     0},
-    {"LowerCaseUrlHeaderDoesNotOpenUrl",
-     {"[url]", "Protocol=deusex"},
-     true,
-     {modClass, "", "[url]", "Protocol=deusex"},
-     {true, false, false},
-     {},
-     0},
-    {"EmptyConfiguration", {}, true, {}, {false, false, false}, {}, 0},
-};
-
-void PrintTo(const RewriteCase &c, std::ostream *out) { *out << c.name; }
-
-class RewriteTable : public ::testing::TestWithParam<RewriteCase> {};
-
-TEST_P(RewriteTable, WritesLogsAndReports) {
-  const RewriteCase &c = GetParam();
-  std::istringstream reader(JoinLines(c.input, c.lastLineEnded));
-  std::ostringstream writer;
-  Recorder recorder;
-
-  const RewriteOutcome outcome = RewriteGameConfiguration(reader, writer, recorder.Report());
-
-  EXPECT_EQ(writer.str(), JoinLines(c.expectedOutput));
-  EXPECT_EQ(outcome.classSet, c.flags.classSet);
-  EXPECT_EQ(outcome.gameSpeedSet, c.flags.gameSpeedSet);
-  EXPECT_EQ(outcome.defaultGameSet, c.flags.defaultGameSet);
-  EXPECT_FALSE(outcome.readFailed);
-  EXPECT_FALSE(outcome.writeFailed);
-  EXPECT_EQ(recorder.entries, c.expectedLog);
-  EXPECT_EQ(recorder.progressSteps, c.progressSteps);
 }
-
-INSTANTIATE_TEST_SUITE_P(Configurations, RewriteTable, ::testing::ValuesIn(rewriteCases),
-                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -9,177 +9,128 @@
 #include <algorithm>
 #include <cctype>
 #include <ios>
+#include <map>
 #include <sstream>
 #include <streambuf>
 
 namespace {
 
 FakeGame *game = nullptr;
-
+using File = FakeGame::File;
+using Buffer = std::streambuf;
 constexpr ErrorCode fileNotFound = 2, pathNotFound = 3, accessDenied = 5, diskFull = 112;
-constexpr std::size_t diskRoom = 64; // what a full disk still takes of a write
 
 std::string Key(std::string path) {
-  std::transform(path.begin(), path.end(), path.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  for (char &c : path)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return path;
 }
 
-std::string FolderOf(const std::string &key) {
-  const auto separator = key.rfind('\\');
-  return separator == std::string::npos ? "." : key.substr(0, separator);
+bool FolderExists(const std::string &path) {
+  const auto separator = Key(path).rfind('\\');
+  const std::string folder = separator == std::string::npos ? "." : Key(path).substr(0, separator);
+  return std::count(game->folders.begin(), game->folders.end(), folder) > 0;
 }
 
-bool FolderExists(const std::string &key) {
-  const auto &folders = game->folders;
-  return std::find(folders.begin(), folders.end(), FolderOf(key)) != folders.end();
+File *Find(const std::string &path) {
+  const auto file = game->files.find(Key(path));
+  return file == game->files.end() ? nullptr : &file->second;
 }
 
-// Counts one operation; returns the fault to apply to it (None for all but one operation).
-FaultKind Operation(const char *kind, const std::string &path) {
+// Counts one operation; returns how it goes wrong (None for all but the faulted one). A power cut
+// ends the run at once, or, for an operation that writes, once it has written part of its bytes.
+FaultKind Operation(const char *kind, const std::string &path, bool cutPartWay = false) {
   const int number = static_cast<int>(game->operations.size());
   game->operations.push_back(std::string(kind) + " " + path);
   if (number != game->fault.at)
     return FaultKind::None;
   game->faultApplied = true;
+  if (game->fault.kind == FaultKind::PowerCut && !cutPartWay)
+    throw CutOff{};
   return game->fault.kind;
 }
 
-[[noreturn]] void CutOffNow() {
-  game->filesAtCut = game->files;
-  throw CutOff{};
-}
-
-bool IsConfiguration(const std::string &path) {
-  return Key(path) == Key(ConfigurationPath(gameFolder));
-}
-
 void NoteConfigurationWrite(const char *what, const std::string &path) {
-  if (IsConfiguration(path) && game->exitHolds == 0)
+  if (Key(path) == Key(ConfigurationPath(gameFolder)) && game->exitHolds == 0)
     game->writesWithoutExitHeld.push_back(what);
 }
 
 // Serves the first half of the bytes, then fails as a lost device does.
-class FailingReadBuffer : public std::streambuf {
-public:
-  explicit FailingReadBuffer(std::string bytes) : bytes_(bytes.substr(0, bytes.size() / 2)) {
-    setg(bytes_.data(), bytes_.data(), bytes_.data() + bytes_.size());
+struct FailingReader : Buffer, std::istream {
+  std::string half;
+  explicit FailingReader(const std::string &bytes)
+      : std::istream(this), half(bytes.substr(0, bytes.size() / 2)) {
+    setg(half.data(), half.data(), half.data() + half.size());
   }
-
-protected:
-  int_type underflow() override { throw std::ios_base::failure("read error"); }
-
-private:
-  std::string bytes_;
+  Buffer::int_type underflow() override { throw std::ios_base::failure("read error"); }
 };
 
-// Appends to the file as it is written; with a room, refuses what goes past it.
-class FileWriteBuffer : public std::streambuf {
-public:
-  FileWriteBuffer(std::string key, std::size_t room) : key_(std::move(key)), room_(room) {}
-
-protected:
-  int_type overflow(int_type character) override {
-    if (traits_type::eq_int_type(character, traits_type::eof()))
-      return traits_type::not_eof(character);
-    const char c = traits_type::to_char_type(character);
-    return xsputn(&c, 1) == 1 ? character : traits_type::eof();
+// Writes into the file as it goes; a full disk takes `room` bytes and refuses the rest.
+struct FileWriter : Buffer, std::ostream {
+  std::string key;
+  std::size_t room;
+  FileWriter(std::string path, std::size_t room) : std::ostream(this), key(Key(path)), room(room) {}
+  Buffer::int_type overflow(Buffer::int_type c) override {
+    if (Buffer::traits_type::eq_int_type(c, Buffer::traits_type::eof()))
+      return 0;
+    if (room == 0)
+      return Buffer::traits_type::eof();
+    --room;
+    game->files[key].bytes += Buffer::traits_type::to_char_type(c);
+    return c;
   }
-  std::streamsize xsputn(const char *text, std::streamsize count) override {
-    std::string &bytes = game->files[key_].bytes;
-    const auto taken = static_cast<std::streamsize>(
-        std::min<std::size_t>(static_cast<std::size_t>(count), room_ - written_));
-    bytes.append(text, static_cast<std::size_t>(taken));
-    written_ += static_cast<std::size_t>(taken);
-    return taken;
-  }
-
-private:
-  std::string key_;
-  std::size_t room_, written_ = 0;
-};
-
-class FakeWriter : public std::ostream {
-public:
-  FakeWriter(std::string key, std::size_t room) : std::ostream(nullptr), buffer_(key, room) {
-    rdbuf(&buffer_);
-  }
-
-private:
-  FileWriteBuffer buffer_;
-};
-
-class FakeReader : public std::istream {
-public:
-  explicit FakeReader(std::string bytes) : std::istream(nullptr), buffer_(std::move(bytes)) {
-    rdbuf(&buffer_);
-  }
-
-private:
-  FailingReadBuffer buffer_;
 };
 
 std::unique_ptr<std::istream> OpenReader(const std::string &path) {
   const FaultKind fault = Operation("read", path);
-  if (fault == FaultKind::PowerCut)
-    CutOffNow();
-  const auto file = game->files.find(Key(path));
-  if (fault == FaultKind::Refused || file == game->files.end())
+  const File *file = Find(path);
+  if (fault == FaultKind::Refused || file == nullptr)
     return nullptr;
   if (fault == FaultKind::ReadError)
-    return std::make_unique<FakeReader>(file->second.bytes);
-  return std::make_unique<std::istringstream>(file->second.bytes);
+    return std::make_unique<FailingReader>(file->bytes);
+  return std::make_unique<std::istringstream>(file->bytes);
 }
 
 std::unique_ptr<std::ostream> OpenWriter(const std::string &path) {
-  const FaultKind fault = Operation("write", path);
-  const std::string key = Key(path);
-  const auto file = game->files.find(key);
-  if (fault == FaultKind::Refused || !FolderExists(key) ||
-      (file != game->files.end() && file->second.readOnly))
+  const FaultKind fault = Operation("write", path, true);
+  const File *file = Find(path);
+  if (fault == FaultKind::Refused || !FolderExists(path) || (file && file->readOnly))
     return nullptr;
   NoteConfigurationWrite("write", path);
-  game->files[key].bytes.clear();
+  game->files[Key(path)].bytes.clear();
   if (fault == FaultKind::PowerCut)
-    CutOffNow();
-  return std::make_unique<FakeWriter>(key,
-                                      fault == FaultKind::DiskFull ? diskRoom : std::string::npos);
+    throw CutOff{}; // emptied, nothing written yet
+  return std::make_unique<FileWriter>(path, fault == FaultKind::DiskFull ? 64 : ~std::size_t{});
 }
 
 ErrorCode CopyOne(const std::string &from, const std::string &to) {
-  const FaultKind fault = Operation("copy", from + " -> " + to);
-  const auto source = game->files.find(Key(from));
-  const auto target = game->files.find(Key(to));
-  if (fault == FaultKind::Refused)
+  const FaultKind fault = Operation("copy", from + " -> " + to, true);
+  const File *source = Find(from), *target = Find(to);
+  if (fault == FaultKind::Refused || (target && target->readOnly))
     return accessDenied;
-  if (source == game->files.end())
+  if (!source)
     return fileNotFound;
-  if (!FolderExists(Key(to)))
+  if (!FolderExists(to))
     return pathNotFound;
-  if (target != game->files.end() && target->second.readOnly)
-    return accessDenied;
   NoteConfigurationWrite("copy", to);
-  const FakeGame::File copied = source->second;
-  const std::string old = target != game->files.end() ? target->second.bytes : "";
-  FakeGame::File &written = game->files[Key(to)];
-  written = copied; // the attributes come along, read-only too
-  const std::string half = copied.bytes.substr(0, copied.bytes.size() / 2);
+  const std::string old = target ? target->bytes : "";
+  File &copy = game->files[Key(to)] = *source; // the attributes come along, read-only too
+  const std::string half = copy.bytes.substr(0, copy.bytes.size() / 2);
   switch (fault) {
   case FaultKind::PowerCut:
-    written.bytes = half;
-    CutOffNow();
+    copy.bytes = half;
+    throw CutOff{};
   case FaultKind::DiskFull:
-    written.bytes = half;
+    copy.bytes = half;
     return diskFull;
   case FaultKind::EmptyButOk:
-    written.bytes.clear();
+    copy.bytes.clear();
     return 0;
   case FaultKind::ShortButOk:
-    written.bytes = half;
+    copy.bytes = half;
     return 0;
   case FaultKind::OldTailOk:
-    if (old.size() > copied.bytes.size())
-      written.bytes += old.substr(copied.bytes.size());
+    copy.bytes += old.substr(std::min(old.size(), copy.bytes.size()));
     return 0;
   default:
     return 0;
@@ -188,74 +139,48 @@ ErrorCode CopyOne(const std::string &from, const std::string &to) {
 
 ErrorCode MoveOne(const std::string &from, const std::string &to) {
   const FaultKind fault = Operation("move", from + " -> " + to);
-  if (fault == FaultKind::PowerCut)
-    CutOffNow();
-  const auto source = game->files.find(Key(from));
-  const auto target = game->files.find(Key(to));
-  if (fault == FaultKind::Refused)
+  const File *source = Find(from), *target = Find(to);
+  if (fault == FaultKind::Refused || (target && target->readOnly))
     return accessDenied;
-  if (source == game->files.end())
+  if (!source)
     return fileNotFound;
-  if (target != game->files.end() && target->second.readOnly)
-    return accessDenied;
   NoteConfigurationWrite("move", to);
-  const FakeGame::File moved = source->second;
-  game->files.erase(source);
+  const File moved = *source;
+  game->files.erase(Key(from));
   game->files[Key(to)] = moved;
   return 0;
 }
 
 ErrorCode DeleteOne(const std::string &path) {
   const FaultKind fault = Operation("delete", path);
-  if (fault == FaultKind::PowerCut)
-    CutOffNow();
-  const auto file = game->files.find(Key(path));
-  if (fault == FaultKind::Refused)
+  const File *file = Find(path);
+  if (fault == FaultKind::Refused || (file && file->readOnly))
     return accessDenied;
-  if (file == game->files.end())
+  if (!file)
     return fileNotFound;
-  if (file->second.readOnly)
-    return accessDenied;
   NoteConfigurationWrite("delete", path);
   if (fault != FaultKind::StaysButOk)
-    game->files.erase(file);
+    game->files.erase(Key(path));
   return 0;
 }
 
-bool FileExists(const std::string &path) { return game->Exists(path); }
-
 ErrorCode ClearReadOnly(const std::string &path) {
-  const FaultKind fault = Operation("attributes", path);
-  if (fault == FaultKind::PowerCut)
-    CutOffNow();
-  const auto file = game->files.find(Key(path));
-  if (fault == FaultKind::Refused)
+  File *file = Find(path);
+  if (Operation("attributes", path) == FaultKind::Refused)
     return accessDenied;
-  if (file == game->files.end())
+  if (!file)
     return fileNotFound;
-  file->second.readOnly = false;
+  file->readOnly = false;
   return 0;
 }
 
 std::string SystemErrorText(ErrorCode error) {
-  switch (error) {
-  case fileNotFound:
-    return "File not found.\r\n";
-  case pathNotFound:
-    return "Path not found.\r\n";
-  case accessDenied:
-    return "Access denied.\r\n";
-  case diskFull:
-    return "Disk full.\r\n";
-  default:
-    return "";
-  }
+  const std::map<ErrorCode, std::string> texts = {{fileNotFound, "File not found.\r\n"},
+                                                  {pathNotFound, "Path not found.\r\n"},
+                                                  {accessDenied, "Access denied.\r\n"},
+                                                  {diskFull, "Disk full.\r\n"}};
+  return texts.count(error) ? texts.at(error) : "";
 }
-
-void SetText(int, const std::string &) {}
-void SetProgressRange(int, int) {}
-void AdvanceProgress(int) {}
-void ShowControl(int) {}
 
 int ShowBox(const std::string &text, const char *caption, unsigned) {
   game->boxes.push_back(std::string(caption) + ": " + text);
@@ -263,28 +188,34 @@ int ShowBox(const std::string &text, const char *caption, unsigned) {
 }
 
 bool AppendLog(const std::string &message, int stampFlag) {
-  const FaultKind fault = Operation("log", "");
-  if (fault == FaultKind::PowerCut)
-    CutOffNow();
-  if (fault == FaultKind::Refused || !game->logWritable)
+  if (Operation("log", "") == FaultKind::Refused || !game->logWritable)
     return false;
   game->log.push_back((stampFlag == 1 ? "[ stamp ] " : "") + message);
   return true;
 }
 
-void HoldExit() { ++game->exitHolds; }
-void ReleaseExit() { --game->exitHolds; }
-
-void EndProgram(int code) {
-  if (code != 0)
-    game->boxes.push_back("Setup Error: the program's error box");
-  throw ProgramEnded{code};
-}
-
 const Platform fakePlatform = {
-    OpenReader,    OpenWriter,      CopyOne,  MoveOne,          DeleteOne,       FileExists,
-    ClearReadOnly, SystemErrorText, SetText,  SetProgressRange, AdvanceProgress, ShowControl,
-    ShowBox,       AppendLog,       HoldExit, ReleaseExit,      EndProgram,
+    OpenReader,
+    OpenWriter,
+    CopyOne,
+    MoveOne,
+    DeleteOne,
+    [](const std::string &path) { return game->Exists(path); },
+    ClearReadOnly,
+    SystemErrorText,
+    [](int, const std::string &) {},
+    [](int, int) {},
+    [](int) {},
+    [](int) {},
+    ShowBox,
+    AppendLog,
+    [] { ++game->exitHolds; },
+    [] { --game->exitHolds; },
+    [](int code) {
+      if (code != 0)
+        game->boxes.push_back("Setup Error: the program's error box");
+      throw ProgramEnded{code};
+    },
 };
 
 template <typename Run>
@@ -294,7 +225,6 @@ int RunProgram(FakeGame &fake, const std::string &folder, Fault fault, Run run) 
   fake.operations.clear();
   fake.fault = fault;
   fake.faultApplied = false;
-  fake.filesAtCut.reset();
   fake.exitHolds = 0;
   gameFolder = folder;
   try {
@@ -302,7 +232,6 @@ int RunProgram(FakeGame &fake, const std::string &folder, Fault fault, Run run) 
   } catch (const ProgramEnded &end) {
     return end.code;
   } catch (const CutOff &) {
-    fake.files = *fake.filesAtCut;
     return cutOffCode;
   }
 }
@@ -323,14 +252,9 @@ int FakeGame::RunUninstall(const std::string &folder, Fault fault) {
 
 std::optional<std::string> FakeGame::Read(const std::string &path) const {
   const auto file = files.find(Key(path));
-  if (file == files.end())
-    return std::nullopt;
-  return file->second.bytes;
+  return file == files.end() ? std::nullopt : std::optional<std::string>(file->second.bytes);
 }
 
 void FakeGame::Write(const std::string &path, const std::string &bytes) {
   files[Key(path)].bytes = bytes;
-  const std::string folder = FolderOf(Key(path));
-  if (std::find(folders.begin(), folders.end(), folder) == folders.end())
-    folders.push_back(folder);
 }

@@ -39,7 +39,7 @@ struct FakeGame {
     bool readOnly = false;
   };
   std::map<std::string, File> files; // by path in lower case: Windows ignores letter case
-  std::vector<std::string> folders;  // lower case
+  std::vector<std::string> folders;  // in lower case; "." is the setup's working folder
   std::vector<std::string> log;   // entries as written; a time-stamped one starts with "[ stamp ] "
   std::vector<std::string> boxes; // "caption: text"
   bool logWritable = true;
@@ -48,8 +48,7 @@ struct FakeGame {
   std::vector<std::string> operations;
   Fault fault;
   bool faultApplied = false;
-  std::optional<std::map<std::string, File>> filesAtCut; // the disk as the cut-off left it
-  std::vector<std::string> writesWithoutExitHeld;        // DeusEx.ini writes an exit could cut
+  std::vector<std::string> writesWithoutExitHeld; // DeusEx.ini writes an exit could cut
   int exitHolds = 0;
 
   // Runs the program (the setup, or the uninstaller with its presence check first) with the

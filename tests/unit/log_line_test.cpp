@@ -19,7 +19,6 @@ std::tm MakeTime(int year, int month, int day, int wday, int hour, int minute, i
   return time;
 }
 
-
 TEST(CalendarText, PadsDayAndTimeWithZeros) {
   EXPECT_EQ(CalendarText(MakeTime(2026, 12, 6, 0, 9, 5, 3)), "Sun Dec 06 09:05:03 2026");
   EXPECT_EQ(CalendarText(MakeTime(1999, 1, 31, 6, 23, 59, 59)), "Sat Jan 31 23:59:59 1999");

@@ -1,19 +1,70 @@
-# Builds the release zip with CPack and fails unless it holds exactly the two programs and the
-# player's read-me. Usage: cmake -DBUILD_DIR=<cross build dir> -P CheckReleaseZip.cmake
+# Brings the release zip up to date and fails unless it is what a player needs: one folder
+# RELEASE_NAME/ holding the two programs as built, the player's read-me (CR LF line ends, every
+# package file named) and the package files of PACKAGE_DIR byte for byte, nothing else; and a
+# correct RELEASE_NAME.zip.sha256 beside it.
+# Usage: cmake -DBUILD_DIR=... -DSOURCE_DIR=... -DRELEASE_NAME=... -DPACKAGE_DIR=...
+#          -P CheckReleaseZip.cmake
 cmake_minimum_required(VERSION 3.20)
-set(expected "Kestrevane6.exe;ReadMe.txt;Uninstall.exe")
+include(${CMAKE_CURRENT_LIST_DIR}/PackageList.cmake)
+kestrevane_read_package_list(${SOURCE_DIR}/common/package_list.inc package_names package_kinds)
 
-execute_process(COMMAND ${CMAKE_CPACK_COMMAND} -G ZIP WORKING_DIRECTORY ${BUILD_DIR}
+execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD_DIR} --target release
   OUTPUT_QUIET RESULT_VARIABLE failed)
 if(failed)
-  message(FATAL_ERROR "cpack could not make the release zip")
+  message(FATAL_ERROR "the release zip could not be made")
 endif()
-file(GLOB zip ${BUILD_DIR}/Kestrevane-*.zip)
+set(zip ${BUILD_DIR}/${RELEASE_NAME}.zip)
+
+set(expected Kestrevane6.exe ReadMe.txt Uninstall.exe ${package_names})
+list(TRANSFORM expected PREPEND "${RELEASE_NAME}/")
+list(APPEND expected "${RELEASE_NAME}/")
+list(SORT expected)
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${zip} OUTPUT_VARIABLE listing)
 string(STRIP "${listing}" listing)
 string(REPLACE "\n" ";" entries "${listing}")
 list(SORT entries)
 if(NOT entries STREQUAL expected)
-  message(FATAL_ERROR "${zip} holds ${entries}, not ${expected}")
+  message(FATAL_ERROR "${zip} holds\n  ${entries}\nnot\n  ${expected}")
 endif()
-message(STATUS "${zip}: ${entries}")
+
+set(unpacked ${BUILD_DIR}/release-check)
+file(REMOVE_RECURSE ${unpacked})
+file(MAKE_DIRECTORY ${unpacked})
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${zip} WORKING_DIRECTORY ${unpacked})
+set(sources ${BUILD_DIR}/Kestrevane6.exe ${BUILD_DIR}/Uninstall.exe)
+list(TRANSFORM package_names PREPEND "${PACKAGE_DIR}/" OUTPUT_VARIABLE package_files)
+foreach(source IN LISTS sources package_files)
+  get_filename_component(name ${source} NAME)
+  file(SHA256 ${source} want)
+  file(SHA256 ${unpacked}/${RELEASE_NAME}/${name} got)
+  if(NOT got STREQUAL want)
+    message(FATAL_ERROR "${name} in the zip differs from ${source}")
+  endif()
+endforeach()
+
+# In hexadecimal: file(READ) as text drops the CRs.
+file(READ ${unpacked}/${RELEASE_NAME}/ReadMe.txt readme_bytes HEX)
+string(REGEX MATCHALL ".." readme_bytes "${readme_bytes}")
+set(previous "")
+foreach(byte IN LISTS readme_bytes)
+  if((byte STREQUAL "0a") AND NOT (previous STREQUAL "0d"))
+    message(FATAL_ERROR "ReadMe.txt has a line end other than CR LF")
+  endif()
+  set(previous ${byte})
+endforeach()
+file(READ ${unpacked}/${RELEASE_NAME}/ReadMe.txt readme)
+foreach(name IN LISTS package_names)
+  string(FIND "${readme}" "    ${name} " at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "ReadMe.txt does not list ${name}")
+  endif()
+endforeach()
+file(REMOVE_RECURSE ${unpacked})
+
+file(SHA256 ${zip} digest)
+file(READ ${zip}.sha256 sha256_file)
+if(NOT sha256_file STREQUAL "${digest}  ${RELEASE_NAME}.zip\n")
+  message(FATAL_ERROR "${zip}.sha256 is not \"${digest}  ${RELEASE_NAME}.zip\"")
+endif()
+list(LENGTH entries count)
+message(STATUS "${zip}: ${count} entries, SHA-256 ${digest}")

@@ -3,14 +3,18 @@
 
     run_demo.py --build BUILD [--source SOURCE] [--out OUT] [--auto]
 
-BUILD is the Windows build (Kestrevane6.exe, Uninstall.exe, tests/robot/robot.exe); SOURCE the
-source tree (sample/, tests/e2e/); OUT, by default SOURCE/build/demo, is made anew on each run.
+BUILD is the Windows build (its release zip Kestrevane-<version>.zip, made with the sample kit's
+placeholder package files, and driver/robot.exe); SOURCE the source tree (sample/,
+driver/); OUT, by default SOURCE/build/demo, is made anew on each run.
 
-In a Wine prefix of its own under OUT, the demo lays out the sample game at C:\\Games\\Deus Ex and
-a kit folder at C:\\Kestrevane (the sixteen package files of sample/kit and the two programs),
-points the game's registry record at the game, and runs the setup, with the kit folder as its
-current directory, and then the uninstall. Both run inside a Wine virtual desktop, "Kestrevane",
-so that every window has its caption even where no window manager draws one.
+The demo does what a player on Linux does. Beside a Wine prefix of its own it lays out the sample
+game at <place>/Games/Deus Ex and unpacks the release zip into <place>/Downloads, which gives the
+folder Kestrevane-<version>; both are outside the prefix's drive C, so the programs reach them as
+Z:\\<place>\\.... The prefix has no registry record of the game, as a Proton prefix has none: the
+path pages' folder field comes up empty and the game folder is typed. The setup and then the
+uninstall run from the unpacked folder, which is their current directory. Both run inside a
+Wine virtual desktop, "Kestrevane", so that every window has its caption even where no window
+manager draws one.
 
 - With a usable display ($DISPLAY set and xdpyinfo answers) and without --auto, the desktop opens
   on that display and you click through the pages yourself; the uninstall starts when the setup
@@ -20,9 +24,10 @@ so that every window has its caption even where no window manager draws one.
   display, for instance under sudo without the user's $XAUTHORITY, the demo runs as with --auto.
   The robot only watches: it saves a screenshot of each page and box as it comes up.
 - Without a display, or with --auto, the bench starts a virtual display (Xvfb) and the robot
-  clicks through: licence OK, path NEXT, the completion box OK, Finish; then in the uninstall a
-  wrong folder and NEXT, which meets the "Uninstaller Error" box (OK), the right folder, NEXT,
-  and the closing box OK. As root, Wine runs as the bench's unprivileged user, as in the tests.
+  clicks through: licence OK, the game folder typed into the empty field and NEXT, the
+  completion box OK, Finish; then in the uninstall a wrong folder and NEXT, which meets the
+  "Uninstaller Error" box (OK), the right folder, NEXT, and the closing box OK. As root, Wine
+  runs as the bench's unprivileged user, as in the tests.
 
 Either way the demo then prints c:\\Kestrevane.log, the three settings that the kit changes in
 DeusEx.ini before the setup, after it and after the uninstall, and whether DeusEx.ini is at the
@@ -43,10 +48,9 @@ import tempfile
 import threading
 import time
 import types
+import zipfile
 
-GAME = "C:\\Games\\Deus Ex"
-WRONG_GAME = "C:\\Games\\Deus Ex Old"  # no installation there: the uninstaller refuses it
-KIT = "C:\\Kestrevane"
+FOLDER_FIELD = 99  # the characters that the path pages' folder field takes
 WORK = "C:\\demo"  # the robot, its scripts and the screenshots as it saves them (BMP)
 DESKTOP = ("Kestrevane", "800x600")
 ROBOT_TIMEOUT_S = 180
@@ -58,6 +62,36 @@ SETTINGS = [("[URL] Class=", "URL", "Class"), ("GameSpeed=", None, "GameSpeed"),
 def windows_to_unix(drive_c, path):
     assert path[:3].upper() == "C:\\", path
     return os.path.join(drive_c, *path[3:].split("\\"))
+
+
+def unix_to_z(path):
+    """The path as Wine's programs reach it through drive Z:, Wine's view of the Unix root."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+class Layout:
+    """Where the game and the unpacked kit lie, outside the prefix, in Unix and Windows terms."""
+
+    def __init__(self, place, release_folder):
+        self.game_unix = os.path.join(place, "Games", "Deus Ex")
+        self.downloads_unix = os.path.join(place, "Downloads")
+        self.kit_unix = os.path.join(self.downloads_unix, release_folder)
+        self.game, self.kit = unix_to_z(self.game_unix), unix_to_z(self.kit_unix)
+        self.wrong_game = self.game + " Old"  # no installation there: the uninstaller refuses it
+
+
+def release_zip(build):
+    """The build's release zip, named after the project's version in its CMake cache."""
+    version = None
+    with open(os.path.join(build, "CMakeCache.txt")) as cache:
+        for line in cache:
+            if line.startswith("CMAKE_PROJECT_VERSION:"):
+                version = line.split("=", 1)[1].strip()
+    zip_path = os.path.join(build, "Kestrevane-%s.zip" % version)
+    if not version or not os.path.exists(zip_path):
+        raise SystemExit("demo: no release zip in %s (configure it with -DKESTREVANE_PACKAGE_DIR)"
+                         % build)
+    return zip_path
 
 
 # -- the two ways of running Wine -------------------------------------------------------------
@@ -207,36 +241,38 @@ def shot(name):
     return "shot %s\\shots\\%s.bmp" % (WORK, name)
 
 
-def auto_setup_script():
-    return ["reg-set " + text(GAME), "start %s\\Kestrevane6.exe" % KIT,
+def auto_setup_script(layout):
+    return ["start %s\\Kestrevane6.exe" % layout.kit,
             "page 1000", shot("01-setup-licence"), "click 1",
-            "page 1002", shot("02-setup-path"), "click 1003",
+            "page 1002", "text 1002", "set 1002 " + text(layout.game), shot("02-setup-path"),
+            "click 1003",
             "page 1013", "peek Installation completed!", shot("03-setup-completion-box"),
             "box OK Installation completed!",
             shot("04-setup-finished"), "click 1006",
             "exit"]
 
 
-def auto_uninstall_script():
-    return ["start %s\\Uninstall.exe" % KIT,
-            "page 1003", shot("05-uninstall-path"),
-            "set 1003 " + text(WRONG_GAME), shot("06-uninstall-wrong-folder"), "click 1002",
+def auto_uninstall_script(layout):
+    return ["start %s\\Uninstall.exe" % layout.kit,
+            "page 1003", "text 1003", shot("05-uninstall-path"),
+            "set 1003 " + text(layout.wrong_game), shot("06-uninstall-wrong-folder"), "click 1002",
             "peek Uninstaller Error", shot("07-uninstall-error-box"), "box OK Uninstaller Error",
-            "page 1003", "set 1003 " + text(GAME), "click 1002",
+            "page 1003", "set 1003 " + text(layout.game), "click 1002",
             "page 1007", "peek Uninstaller", shot("08-uninstall-closing-box"),
             "box OK Uninstaller",
             "exit"]
 
 
-def watched_script(exe, program):
-    return ["start %s\\%s" % (KIT, exe), "watch %s\\shots\\%s" % (WORK, program), "wait-exit"]
+def watched_script(layout, exe, program):
+    return ["start %s\\%s" % (layout.kit, exe), "watch %s\\shots\\%s" % (WORK, program),
+            "wait-exit"]
 
 
 # What each program's run does: the robot clicks through, or watches the user do it.
 PROGRAMS = [
-    ("setup", auto_setup_script(),
-     ["reg-set " + text(GAME)] + watched_script("Kestrevane6.exe", "setup")),
-    ("uninstall", auto_uninstall_script(), watched_script("Uninstall.exe", "uninstall")),
+    ("setup", auto_setup_script, lambda layout: watched_script(layout, "Kestrevane6.exe", "setup")),
+    ("uninstall", auto_uninstall_script,
+     lambda layout: watched_script(layout, "Uninstall.exe", "uninstall")),
 ]
 
 
@@ -279,13 +315,13 @@ class Screenshots:
 # -- one run of the robot ---------------------------------------------------------------------
 
 
-def run_robot(wine, program, script, screenshots, timeout):
+def run_robot(wine, layout, program, script, screenshots, timeout):
     """Runs one script; prints the robot's lines and returns them with its exit code."""
     script_path = windows_to_unix(wine.drive_c, "%s\\%s.txt" % (WORK, program))
     with open(script_path, "w") as f:
         f.write("\r\n".join(script) + "\r\n")
     process = wine.popen([WORK + "\\robot.exe", WORK + "\\%s.txt" % program],
-                         cwd=windows_to_unix(wine.drive_c, KIT), stdout=subprocess.PIPE)
+                         cwd=layout.kit_unix, stdout=subprocess.PIPE)
     # A hung run is ended by its server, which ends every program of the prefix.
     timer = threading.Timer(timeout, wine.kill_all) if timeout else None
     if timer:
@@ -316,8 +352,11 @@ def run_robot(wine, program, script, screenshots, timeout):
 
 
 def robot_failed(lines, code, auto):
-    """What went wrong, or None. An automatic run must end with the program's exit 0; a user
-    may end a program otherwise."""
+    """What went wrong, or None. An automatic run must find the folder fields empty (there is no
+    registry record) and end with the program's exit 0; a user may end a program otherwise."""
+    filled = [line for line in lines if re.match(r"text 100[23] \S", line)]
+    if filled:
+        return "the folder field was not empty: " + filled[0]
     if code != 0:
         trouble = [line for line in lines if line.startswith(("error:", "timeout"))]
         return trouble[0] if trouble else "the robot ended with %d" % code
@@ -381,19 +420,34 @@ def use_virtual_desktop(wine):
               "/f"])
 
 
+def unpack(zip_path, folder):
+    """Unpacks the release zip as a player does; returns the one folder it must unpack into."""
+    with zipfile.ZipFile(zip_path) as archive:
+        tops = {name.split("/")[0] for name in archive.namelist()}
+        if len(tops) != 1:
+            raise SystemExit("demo: %s does not unpack into one folder: %s"
+                             % (zip_path, ", ".join(sorted(tops))))
+        archive.extractall(folder)
+    return tops.pop()
+
+
 def lay_out(wine, opts, give):
-    game = windows_to_unix(wine.drive_c, GAME)
-    kit = windows_to_unix(wine.drive_c, KIT)
+    zip_path = release_zip(opts.build)
+    place = os.path.dirname(wine.prefix)  # beside the prefix: reachable by Wine's user
+    downloads = os.path.join(place, "Downloads")
+    layout = Layout(place, unpack(zip_path, downloads))
+    if len(layout.game) > FOLDER_FIELD:
+        raise SystemExit("demo: %s is longer than the folder field's %d characters"
+                         % (layout.game, FOLDER_FIELD))
+    shutil.copytree(os.path.join(opts.source, "sample", "game"), layout.game_unix)
+    print("the sample game: %s\nthe unpacked %s: %s"
+          % (layout.game, os.path.basename(zip_path), layout.kit))
     work = windows_to_unix(wine.drive_c, WORK)
-    shutil.copytree(os.path.join(opts.source, "sample", "game"), game)
-    shutil.copytree(os.path.join(opts.source, "sample", "kit"), kit)
-    for exe in ("Kestrevane6.exe", "Uninstall.exe"):
-        shutil.copyfile(os.path.join(opts.build, exe), os.path.join(kit, exe))
     os.makedirs(os.path.join(work, "shots", "setup"))
     os.makedirs(os.path.join(work, "shots", "uninstall"))
-    shutil.copyfile(os.path.join(opts.build, "tests", "robot", "robot.exe"),
+    shutil.copyfile(os.path.join(opts.build, "driver", "robot.exe"),
                     os.path.join(work, "robot.exe"))
-    for folder in (os.path.dirname(game), kit, work):
+    for folder in (os.path.dirname(layout.game_unix), downloads, work):
         give(folder)
     # Wine's own fonts (Debian's fonts-wine), where this Wine looks for them: without Marlett a
     # caption's close box shows a letter.
@@ -402,28 +456,32 @@ def lay_out(wine, opts, give):
         if not os.path.exists(os.path.join(fonts, name)):
             shutil.copyfile(os.path.join(WINE_FONTS, name), os.path.join(fonts, name))
             give(os.path.join(fonts, name))
-    return os.path.join(game, "System", "DeusEx.ini")
+    return layout
 
 
 def run(opts, display):
     began = time.time()
     wine = display.start()
     use_virtual_desktop(wine)
-    ini_path = lay_out(wine, opts, display.give)
+    layout = lay_out(wine, opts, display.give)
+    ini_path = os.path.join(layout.game_unix, "System", "DeusEx.ini")
     with open(os.path.join(opts.source, "sample", "game", "System", "DeusEx.ini"), "rb") as f:
         inis = [("before setup", f.read())]
     screenshots = Screenshots(os.path.join(opts.out, "screenshots"))
     if not display.auto:
         print("\nThe pages come up on your display, in the window \"Kestrevane - Wine desktop\"."
-              "\nClick through the setup; the uninstall follows when the setup has ended (try a"
-              "\nwrong folder there first: the uninstaller refuses it).")
+              "\nClick through the setup; its folder field is empty (this prefix has no registry"
+              "\nrecord of the game): type %s there. The uninstall follows when the"
+              "\nsetup has ended (try a wrong folder there first: the uninstaller refuses it)."
+              % layout.game)
     failure = None
     for program, auto_script, watched in PROGRAMS:
         if failure:
             break
         print("\n%s:" % program)
-        lines, code = run_robot(wine, program, auto_script if display.auto else watched,
-                                screenshots, ROBOT_TIMEOUT_S if display.auto else None)
+        script = (auto_script if display.auto else watched)(layout)
+        lines, code = run_robot(wine, layout, program, script, screenshots,
+                                ROBOT_TIMEOUT_S if display.auto else None)
         failure = robot_failed(lines, code, display.auto)
         inis.append(("after " + program, read_or_none(ini_path)))
 
@@ -462,7 +520,7 @@ def main():
     opts.out = os.path.abspath(opts.out or os.path.join(opts.source, "build", "demo"))
 
     sys.dont_write_bytecode = True  # nothing written into the source tree
-    sys.path.insert(0, os.path.join(opts.source, "tests", "e2e"))
+    sys.path.insert(0, os.path.join(opts.source, "driver"))
     import bench
 
     # What an earlier run left, if it was stopped hard: its processes first, then its files.

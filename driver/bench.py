@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""End-to-end bench: the kit's two programs under Wine, driven by the robot.
+"""Wine bench: the kit's two programs under Wine, on a display of its own, driven by the robot.
 
     bench.py [options] list          the names of all cases
     bench.py [options] start         a display, a Wine prefix and a persistent wineserver
@@ -7,16 +7,29 @@
     bench.py [options] stop          ends what start started, by process id, and cleans up
     bench.py [options] all [CASE...] start, the cases (all by default), stop
 
-Each case gets a fresh game folder and kit folder on the prefix's drive C, runs the robot with
-the kit folder as current directory, and compares the robot's transcript, the bytes of
-c:\\Kestrevane.log and every file of the game folder with what it expects.
+The cases come from a Python file (--cases, by default tests/e2e/cases.py): a dict CASES of
+name -> build(run), where build lays out the game folder and says what the run does through the
+Run it gets (robot lines, wine commands, files, the registry record). Each case gets a fresh game
+folder (the sample game) and kit folder (the package files and the two programs) on the prefix's
+drive C. Its robot transcript, c:\Kestrevane.log and a listing of the game folder are compared
+with the golden file golden/<case>.txt beside the cases, in which what varies between runs and
+kits is written as a placeholder: <game> the game folder, [ <time stamp> ], <web> and <mail> the
+support addresses (common/support_contact.h), <N+k> a progress position counted from the end
+of the package list, <file k>/<folder k> the k-th package (N the last), and "<each package> "
+before a line that stands for one line per package, in the order of common/package_list.inc.
+
+--update-golden writes the golden files from the runs instead of comparing: review the diff
+(git diff tests/e2e/golden) before committing it. A case that needs what this machine does not
+allow (a tmpfs mount as root) is skipped with exit code 77.
 """
 
 import argparse
 import difflib
+import hashlib
+import importlib.util
 import json
 import os
-import resource
+import re
 import select
 import shutil
 import signal
@@ -26,12 +39,23 @@ import tempfile
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, HERE)
-sys.dont_write_bytecode = True  # nothing written into the source tree
-
-import kit  # noqa: E402
-
+SOURCE = os.path.dirname(HERE)
 WINE_USER = "nobody"  # Wine ignores read-only files for root: as root the programs run as this
+SKIPPED = 77  # ctest's SKIP_RETURN_CODE for the e2e tests
+GAME_RECORD = "HKLM\\Software\\Unreal Technology\\Installed Apps\\Deus Ex"
+PAGE = 4096  # a tmpfs counts whole pages
+
+
+def read_source(rel):
+    with open(os.path.join(SOURCE, rel)) as f:
+        return f.read()
+
+
+# The package files in the order in which both programs handle them: (file name, sub-folder).
+PACKAGES = [(name, kind) for kind, name in re.findall(
+    r'^PACKAGE\((\w+), "([^"]+)"\)', read_source("common/package_list.inc"), re.M)]
+SUPPORT = dict(re.findall(r'#define SUPPORT_(\w+)_ADDRESS "([^"]+)"',
+                          read_source("common/support_contact.h")))
 
 
 def wine_user():
@@ -69,20 +93,9 @@ def wine_env(state):
     return env
 
 
-def wine(state, args, file_size_limit=None, **kw):
-    def limit_file_size():
-        # As on a full disk: a write past the limit fails instead of ending the process.
-        signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
-        resource.setrlimit(resource.RLIMIT_FSIZE, (file_size_limit, file_size_limit))
-
-    return subprocess.run(
-        ["wine"] + args,
-        env=wine_env(state),
-        stdin=subprocess.DEVNULL,
-        preexec_fn=limit_file_size if file_size_limit else None,
-        **as_wine_user(),
-        **kw,
-    )
+def wine(state, args, **kw):
+    return subprocess.run(["wine"] + args, env=wine_env(state), stdin=subprocess.DEVNULL,
+                          **as_wine_user(), **kw)
 
 
 def is_process(pid, name):
@@ -205,6 +218,7 @@ def stop(opts):
                        stdin=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **as_wine_user())
     end_process(state.get("wineserver_pid"), "wineserver")
     end_process(state.get("xvfb_pid"), "Xvfb")
+    unmount_under(state["root"])
     if state.get("server_dir"):
         shutil.rmtree(state["server_dir"], ignore_errors=True)
         try:  # the folder around it, when that was made for this server alone
@@ -216,16 +230,201 @@ def stop(opts):
     print("bench stopped")
 
 
-# -- the cases --------------------------------------------------------------------------------
+# -- one case's world --------------------------------------------------------------------------
 
 
-def all_cases():
-    import setup_cases
-    import uninstall_cases
+def package_bytes(name):
+    # CR LF, NUL and Ctrl-Z in it: a copy in text mode would change them.
+    return name.encode() + b"\r\n" + bytes(range(256)) + b"\n\x1a\x00"
 
-    cases = setup_cases.CASES + uninstall_cases.CASES
-    assert len({c.name for c in cases}) == len(cases), "case names must be unique"
-    return cases
+
+def escape(text):
+    """A text as the robot prints it and reads it in its text arguments."""
+    table = {"\n": "\\n", "\t": "\\t", "\r": "\\r", "\\": "\\\\"}
+    return "".join(table.get(c, "\\x%02X" % ord(c) if ord(c) < 0x20 else c) for c in text)
+
+
+def snapshot(folder):
+    files = {}
+    for root, _, names in os.walk(folder):
+        for name in names:
+            with open(os.path.join(root, name), "rb") as f:
+                files[os.path.relpath(os.path.join(root, name), folder).replace(os.sep, "/")] = \
+                    f.read()
+    return files
+
+
+class Run:
+    """What a case's build function works with."""
+
+    packages = PACKAGES
+    escape = staticmethod(escape)  # for the robot's text arguments
+
+    def __init__(self, case_dir, to_windows, programs):
+        self.to_windows = to_windows
+        self.game, self.kit = os.path.join(case_dir, "game"), os.path.join(case_dir, "kit")
+        self.folder = to_windows(self.game)  # the game folder as the programs see it
+        self.setup_exe, self.uninstall_exe = (
+            to_windows(os.path.join(self.kit, os.path.basename(exe))) for exe in programs)
+        self.steps, self.disk, self.invariants = [], None, []
+        shutil.copytree(os.path.join(SOURCE, "sample", "game"), self.game)
+        os.makedirs(self.kit)
+        for name, _ in PACKAGES:
+            with open(os.path.join(self.kit, name), "wb") as f:
+                f.write(package_bytes(name))
+        for exe in programs:
+            shutil.copyfile(exe, os.path.join(self.kit, os.path.basename(exe)))
+
+    def path(self, rel):
+        return os.path.join(self.game, *rel.split("/"))
+
+    def read(self, rel):
+        with open(self.path(rel), "rb") as f:
+            return f.read()
+
+    def write(self, rel, data):
+        with open(self.path(rel), "wb") as f:
+            f.write(data)
+
+    def remove(self, rel):
+        os.remove(self.path(rel))
+
+    def win(self, rel):
+        return self.folder + "\\" + rel.replace("/", "\\")
+
+    def move_game_to_length(self, length):
+        """Moves the game folder so that the programs see a path of `length` characters."""
+        parent = os.path.dirname(self.game)
+        room = length - len(self.to_windows(parent)) - 1
+        name = ("Deus Ex Game Of The Year Edition " * 10)[: room - 1].rstrip()
+        os.rename(self.game, os.path.join(parent, name + "x" * (room - len(name))))
+        self.game = os.path.join(parent, name + "x" * (room - len(name)))
+        self.folder = self.to_windows(self.game)
+
+    def package_sizes(self):
+        return [len(package_bytes(name)) for name, _ in PACKAGES]
+
+    def small_disk(self, *room):
+        """The game folder on a disk of its own that has room for files of these sizes."""
+        self.disk = sum(-(-size // PAGE) * PAGE for size in room)
+
+    def robot(self, *lines):
+        self.steps += [("robot", line) for line in lines]
+
+    def wine(self, *args):
+        """A program run by wine itself, in the kit folder; the transcript shows its exit code."""
+        self.steps.append(("wine", list(args)))
+
+    def registry(self, folder):
+        """The game's registry record (its 32-bit view), as the game's own setup writes it."""
+        self.steps.append(("quiet", ["reg", "add", GAME_RECORD, "/v", "Folder", "/d", folder,
+                                     "/reg:32", "/f"]))
+
+    def invariant(self, check):
+        """check(files of the game folder afterwards) -> a problem or None. A case with an
+        invariant compares only its transcript with the golden file: its log and game folder
+        depend on timing."""
+        self.invariants.append(check)
+
+
+# -- what a run leaves, as the golden files write it ----------------------------------------------
+
+STAMP = re.compile(r"\[ \w{3} \w{3} \d\d \d\d:\d\d:\d\d \d{4} \] ")
+PROGRESS = re.compile(r"^(progress \d+ )(\d+)/(\d+)$")
+NAMED = re.compile(r"(?<![\w.])(?:(\w+)([\\/]))?(%s)(?![\w.])"
+                   % "|".join(re.escape(n) for n, _ in sorted(PACKAGES, key=lambda p: -len(p[0]))))
+INDEX = {name: i for i, (name, _) in enumerate(PACKAGES)}
+
+
+def counted(n):
+    """A count or position: small ones as they are, others from the package list's end."""
+    k = n - len(PACKAGES)
+    return str(n) if n <= 4 else "<N>" if k == 0 else "<N%+d>" % k
+
+
+def name_packages(line, mark):
+    """The line with the packages it names marked; the index of the one it names, if one."""
+    named = {INDEX[m.group(3)] for m in NAMED.finditer(line)}
+    if len(named) != 1:
+        return line, None
+    i = named.pop()
+    folder = PACKAGES[i][1]
+
+    def marked(m):
+        sub = m.group(1) == folder and "<folder%s>%s" % (mark(i), m.group(2))
+        return (sub or (m.group(1) or "") + (m.group(2) or "")) + "<file%s>" % mark(i)
+
+    return NAMED.sub(marked, line), i
+
+
+def collapse_packages(lines):
+    """Lines that repeat one pattern for every package in order become one block, its package's
+    line marked "<each package> "; a package named elsewhere is <file k>."""
+    tagged = [name_packages(line, lambda i: "") for line in lines]
+    where = [j for j, (_, k) in enumerate(tagged) if k is not None]
+    singly = lambda part: [name_packages(line, lambda k: " %d" % (k + 1) if k < 4 else " "  # noqa
+                                         + counted(k + 1)[1:-1])[0] for line in part]
+    out, done, n = [], 0, len(PACKAGES)
+    for first in range(len(where) - n + 1):
+        at = where[first: first + n]
+        period = at[1] - at[0] if n > 1 else 1
+        if at[0] < done or [tagged[j][1] for j in at] != list(range(n)) or any(
+                j - at[0] != m * period for m, j in enumerate(at)):
+            continue
+        for lead in range(period):  # the lines of a block ahead of its package's line
+            blocks = [[t for t, _ in tagged[j - lead: j - lead + period]] for j in at]
+            if at[0] - lead >= done and at[-1] - lead + period <= len(lines) and blocks.count(
+                    blocks[0]) == n:
+                out += singly(lines[done: at[0] - lead]) + blocks[0][:lead]
+                out += ["<each package> " + blocks[0][lead]] + blocks[0][lead + 1:]
+                done = at[-1] - lead + period
+                break
+    return out + singly(lines[done:])
+
+
+def normalise(text, run):
+    kit = run.to_windows(run.kit)
+    for value, mark in ((escape(run.folder), "<game>"), (run.folder, "<game>"), (kit, "<kit>"),
+                        (SUPPORT["EMAIL"], "<mail>"), (SUPPORT["WEB"], "<web>")):
+        text = text.replace(value, mark)
+    text = STAMP.sub("[ <time stamp> ] ", text)
+    lines = [PROGRESS.sub(lambda m: m.group(1) + counted(int(m.group(2))) + "/"
+                          + counted(int(m.group(3))), line) for line in text.split("\n")]
+    return collapse_packages(lines)
+
+
+def log_lines(data, run):
+    if data is None:
+        return ["<no log>"]
+    text = data.decode("latin-1").split("\r\n")
+    return normalise("\n".join(t.replace("\r", "<CR>").replace("\n", "<LF>") for t in text), run)
+
+
+def game_lines(before, after, run):
+    """One line a file: unchanged, as another file is or was, or its size and digest."""
+    lines, is_package = [], lambda p: p.split("/")[-1] in INDEX
+    order = sorted(p for p in after if not is_package(p)) + [
+        sub + "/" + name for name, sub in PACKAGES if sub + "/" + name in after]
+    for p in order + sorted(p for p in after if is_package(p) and p not in order):
+        data = after[p]
+        same = [q for q in sorted(after) if q < p and after[q] == data]
+        was = [q for q in sorted(before) if before[q] == data]
+        lines.append(p + ": " + (
+            "unchanged" if before.get(p) == data else
+            "package bytes" if is_package(p) and data == package_bytes(p.split("/")[-1]) else
+            "as %s was" % was[0] if was else "as " + same[0] if same else
+            "%d bytes, sha256 %s" % (len(data), hashlib.sha256(data).hexdigest()[:16])))
+    return normalise("\n".join(lines), run)
+
+
+# -- running the cases ---------------------------------------------------------------------------
+
+
+def load_cases(opts):
+    spec = importlib.util.spec_from_file_location("cases", opts.cases)
+    module = importlib.util.module_from_spec(spec)
+    spec.loader.exec_module(module)
+    return module.CASES
 
 
 def make_writable(folder):
@@ -235,128 +434,165 @@ def make_writable(folder):
             os.chmod(path, os.stat(path).st_mode | 0o200)
 
 
-def run_case(opts, state, case):
+def unmount_under(root):
+    """Unmounts the case disks under root, the newest first."""
+    with open("/proc/mounts") as f:
+        points = [line.split()[1] for line in f]
+    for point in reversed(points):
+        if point.startswith(root + "/"):
+            subprocess.run(["umount", point], check=True)
+
+
+def mount_disk(run):
+    """The game folder moves onto a tmpfs with its files and run.disk bytes to spare."""
+    used = sum(-(-len(d) // PAGE) * PAGE for d in snapshot(run.game).values())
+    os.rename(run.game, run.game + ".before")
+    os.mkdir(run.game)
+    mounted = subprocess.run(
+        ["mount", "-t", "tmpfs", "-o", "size=%d,mode=755" % (used + run.disk), "tmpfs", run.game],
+        stdout=subprocess.PIPE, stderr=subprocess.STDOUT) if os.geteuid() == 0 else None
+    if not mounted or mounted.returncode:
+        return "cannot mount a tmpfs here: " + (
+            "not root" if not mounted else mounted.stdout.decode().strip())
+    shutil.copytree(run.game + ".before", run.game, dirs_exist_ok=True)
+    shutil.rmtree(run.game + ".before")
+    return None
+
+
+def execute(state, run, work):
+    """Runs the case's steps; returns the transcript."""
+    transcript, script = [], []
+    for kind, step in run.steps + [("end", None)]:
+        if kind == "robot":
+            script.append(step)
+            continue
+        if script:
+            with open(work + "/robot.txt", "w") as f:
+                f.write("\n".join(script) + "\n")
+            script = []
+            try:
+                robot = [run.to_windows(work + "/robot.exe"), run.to_windows(work + "/robot.txt")]
+                result = wine(state, robot, timeout=240,
+                              cwd=run.kit, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+                transcript += result.stdout.decode("latin-1").splitlines()
+                if result.returncode and result.stderr:
+                    transcript.append("robot: " + result.stderr.decode("latin-1").strip())
+            except subprocess.TimeoutExpired:
+                transcript.append("bench: the robot did not end")
+                subprocess.run(["wineserver", "-k"], env=wine_env(state), **as_wine_user())
+        if kind in ("wine", "quiet"):
+            code = wine(state, step, timeout=120, cwd=run.kit, stdout=subprocess.DEVNULL,
+                        stderr=subprocess.DEVNULL).returncode
+            if kind == "wine":
+                transcript.append("wine %s -> exit %d" % (" ".join(step), code))
+            elif code:
+                transcript.append("bench: wine %s failed (%d)" % (step[0], code))
+    return transcript
+
+
+def run_case(opts, state, name, build):
     drive_c = state["prefix"] + "/drive_c"
     to_windows = lambda p: "C:\\" + os.path.relpath(p, drive_c).replace("/", "\\")  # noqa: E731
-    case_dir = os.path.join(drive_c, "e2e", case.name)
+    work = os.path.join(drive_c, "e2e")
+    case_dir = os.path.join(work, name)
+    unmount_under(work)
     if os.path.exists(case_dir):
         make_writable(case_dir)
         shutil.rmtree(case_dir)
     os.makedirs(case_dir)
-    robot = os.path.join(drive_c, "e2e", "robot.exe")
-    shutil.copyfile(opts.robot, robot)
+    shutil.copyfile(opts.robot, work + "/robot.exe")
     log_path = drive_c + "/Kestrevane.log"
     if os.path.exists(log_path):
         os.remove(log_path)
-
+    run = Run(case_dir, to_windows, [opts.setup_exe, opts.uninstall_exe])
+    build(run)
     try:
-        run = kit.Run(case_dir, drive_c, to_windows, opts.source_dir,
-                      [opts.setup_exe, opts.uninstall_exe])
-        case.build(run)
-    except Exception:
-        import traceback
-
-        print("%-46s FAILED (the case could not be prepared)" % case.name)
-        traceback.print_exc(file=sys.stdout)
-        return False
-    with open(case_dir + "/robot.txt", "w") as f:
-        f.write("\n".join(run.script()) + "\n")
-    give_to_wine_user(os.path.join(drive_c, "e2e"))
-    if os.path.exists(log_path):
-        give_to_wine_user(log_path)
-    run.freeze()
-
-    began = time.time()
-    try:
-        result = wine(state, [to_windows(robot), to_windows(case_dir + "/robot.txt")],
-                      file_size_limit=run.file_size_limit, timeout=150, cwd=run.kit,
-                      stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-        transcript = result.stdout.decode("latin-1").splitlines()
-        robot_failed = result.returncode != 0 and result.stderr.decode("latin-1")
-    except subprocess.TimeoutExpired:
-        transcript, robot_failed = ["bench: the robot did not end"], False
-        subprocess.run(["wineserver", "-k"], env=wine_env(state), **as_wine_user())
-    elapsed = time.time() - began
-    make_writable(case_dir)
-
-    problems = []
-    expected = run.expected_transcript()
-    if transcript != expected:
-        diff = difflib.unified_diff(expected, transcript, "expected", "actual", lineterm="", n=2)
-        problems.append("transcript differs:\n" + "\n".join(diff))
-    elif robot_failed:
-        problems.append("robot: " + robot_failed)
+        skip = run.disk is not None and mount_disk(run)
+        if skip:
+            print("%-44s SKIPPED (%s)" % (name, skip))
+            return None
+        give_to_wine_user(work)
+        before, began = snapshot(run.game), time.time()
+        transcript = execute(state, run, work)
+        elapsed = time.time() - began
+        make_writable(case_dir)
+        after = snapshot(run.game)
+    finally:
+        unmount_under(work)
     log = open(log_path, "rb").read() if os.path.exists(log_path) else None
-    problems += kit.compare_log(run.expected_log(), log)
-    problems += compare_folder(run.expected_game(), kit.snapshot(run.game))
-
-    print("%-46s %s (%.1f s)" % (case.name, "FAILED" if problems else "ok", elapsed))
+    got = ["== transcript =="] + normalise("\n".join(transcript), run)
+    if not run.invariants:
+        got += ["== log =="] + log_lines(log, run) + ["== game folder =="]
+        got += game_lines(before, after, run)
+    problems = [p for p in (check(after) for check in run.invariants) if p]
+    golden = os.path.join(os.path.dirname(opts.cases), "golden", name + ".txt")
+    if opts.update_golden:
+        with open(golden, "w", encoding="latin-1") as f:
+            f.write("\n".join(got) + "\n")
+    else:
+        want = open(golden, encoding="latin-1").read().split("\n")[:-1] \
+            if os.path.exists(golden) else ["(no golden file: bench.py --update-golden)"]
+        if got != want:
+            problems.append("differs from %s (- golden, + this run):\n" % golden + "\n".join(
+                difflib.unified_diff(want, got, lineterm="", n=2)).split("\n", 2)[-1])
+    print("%-44s %s (%.1f s)" % (name, "FAILED" if problems else "ok", elapsed))
     for p in problems:
         print("    " + p.replace("\n", "\n    "))
     sys.stdout.flush()
     return not problems
 
 
-def compare_folder(expected, actual):
-    problems = []
-    for name in sorted(set(expected) | set(actual)):
-        if name not in actual:
-            problems.append("game folder: %s missing" % name)
-        elif name not in expected:
-            problems.append("game folder: %s should not be there" % name)
-        elif expected[name] != actual[name]:
-            problems.append("game folder: %s differs:\n  expected %r\n  actual   %r"
-                            % (name, expected[name][:400], actual[name][:400]))
-    return problems
-
-
 def run_cases(opts, names):
     state = load_state(opts)
     if not state or "server_dir" not in state:
         raise SystemExit("bench: not started (bench.py start)")
-    cases = {c.name: c for c in all_cases()}
+    cases = load_cases(opts)
     unknown = [n for n in names if n not in cases]
     if unknown:
         raise SystemExit("bench: no such case: " + ", ".join(unknown))
-    return [run_case(opts, state, cases[n]) for n in names]
+    return [run_case(opts, state, n, cases[n]) for n in names]
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--build-dir", default=os.path.join(HERE, "..", "..", "build-e2e"))
-    parser.add_argument("--source-dir", default=os.path.join(HERE, "..", ".."))
+    parser.add_argument("--build-dir", default=os.path.join(SOURCE, "build", "win32"))
+    parser.add_argument("--cases", default=os.path.join(SOURCE, "tests", "e2e", "cases.py"))
     parser.add_argument("--setup-exe")
     parser.add_argument("--uninstall-exe")
     parser.add_argument("--robot")
     parser.add_argument("--state-dir")
+    parser.add_argument("--update-golden", action="store_true",
+                        help="write the golden files from this run instead of comparing")
     parser.add_argument("command", choices=["list", "start", "stop", "run", "all"])
-    parser.add_argument("cases", nargs="*")
+    parser.add_argument("names", nargs="*", metavar="CASE")
     opts = parser.parse_args()
     build = os.path.abspath(opts.build_dir)
-    opts.source_dir = os.path.abspath(opts.source_dir)
+    opts.cases = os.path.abspath(opts.cases)
     opts.setup_exe = opts.setup_exe or os.path.join(build, "Kestrevane6.exe")
     opts.uninstall_exe = opts.uninstall_exe or os.path.join(build, "Uninstall.exe")
-    opts.robot = opts.robot or os.path.join(build, "tests", "robot", "robot.exe")
+    opts.robot = opts.robot or os.path.join(build, "driver", "robot.exe")
     opts.state_dir = opts.state_dir or os.path.join(build, "tests", "e2e", "bench")
 
     if opts.command == "list":
-        print("\n".join(case.name for case in all_cases()))
+        print("\n".join(load_cases(opts)))
     elif opts.command == "start":
         start(opts)
     elif opts.command == "stop":
         stop(opts)
     elif opts.command == "run":
-        sys.exit(0 if opts.cases and all(run_cases(opts, opts.cases)) else 1)
+        results = run_cases(opts, opts.names) if opts.names else [False]
+        sys.exit(1 if False in results else SKIPPED if None in results else 0)
     else:
         began, results = time.time(), []
         try:
             start(opts)
-            results = run_cases(opts, opts.cases or [c.name for c in all_cases()])
+            results = run_cases(opts, opts.names or list(load_cases(opts)))
         finally:
             stop(opts)
-        print("%d passed, %d failed" % (results.count(True), results.count(False)))
+        print("%d passed, %d failed, %d skipped" % (results.count(True), results.count(False),
+                                                    results.count(None)))
         print("suite time %.1f s" % (time.time() - began))
-        sys.exit(0 if results and all(results) else 1)
+        sys.exit(0 if results and False not in results else 1)
 
 
 if __name__ == "__main__":

@@ -1,20 +1,21 @@
 // robot: drives one of the kit's dialog programs from a script and prints what it observes, so
-// that the end-to-end bench can compare a run with its expected transcript.
+// that the bench (driver/bench.py) can compare a run with its expected transcript, and the demo
+// can click through the pages or watch the user do it.
 //
 // Usage: robot <script file>. One command a line; arguments are separated by a single blank and
 // the last argument may contain blanks. Texts (not paths) use the escapes \n \t \r \\.
 //
-//   reg-set <text>            the game's registry record (32-bit view), value "Folder"
-//   reg-delete                its value removed
-//   hold <path> <access> <share>   open a file and keep it open; access r, w or rw, sharing
-//                             any of r, w, d (delete) or -
-//   release <path>            close what hold opened for that path
+//   hold <path> <access> <share>   open a file and keep it open until the robot ends; access
+//                             r, w or rw, sharing any of r, w, d (delete) or -
 //   start <exe> [args]        start the program in the robot's current directory
 //   page <id>                 wait for the page holding control <id>     -> page <caption>
 //   text <id>                 -> text <id> <text>
 //   set <id> <text>           replace a control's text
 //   visible <id>              -> visible <id> yes|no
 //   progress <id>             -> progress <id> <pos>/<max>
+//   full <id>                 wait until a progress bar is full     -> progress <id> <pos>/<max>
+//   enabled <id>              can the user reach the control (it and its page enabled)?
+//                             -> enabled <id> yes|no
 //   click <id>                press a button of the current page
 //   key enter <id> | key escape [<id>]   a key typed with the focus on that control
 //   close                     the current page's close box
@@ -51,11 +52,11 @@
 
 namespace {
 
-const char *const gameRecordKey = "SOFTWARE\\Unreal Technology\\Installed Apps\\Deus Ex";
 const DWORD pageTimeoutMs = 20000;
 const DWORD boxTimeoutMs = 30000;
 const DWORD exitTimeoutMs = 30000;
 const DWORD messageTimeoutMs = 5000;
+const DWORD fullTimeoutMs = 120000; // a progress bar over files of many megabytes
 const DWORD pollMs = 10;
 const DWORD shotSettleMs = 300; // a window that has just come up may not be painted yet
 const DWORD foregroundMoveMs = 50;
@@ -68,7 +69,7 @@ HWND currentPage = nullptr;
 std::set<HWND> answeredBoxes;
 std::map<HWND, unsigned> boxFirstSeen; // order in which boxes came up, oldest first
 unsigned boxSequence = 0;
-std::multimap<std::string, HANDLE> heldFiles;
+std::vector<HANDLE> heldFiles; // open until the robot ends
 std::string watchFolder;
 HANDLE watchThread = nullptr;
 unsigned watchShots = 0; // numbers the watch's files across the programs of one script
@@ -512,19 +513,6 @@ void Start(const std::string &commandLine) {
   childStarted = true;
 }
 
-void SetRecord(const std::string *folder) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, gameRecordKey, 0, nullptr, 0,
-                      KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr) != ERROR_SUCCESS)
-    Fail("error: cannot open the game's registry record");
-  if (folder)
-    RegSetValueExA(key, "Folder", 0, REG_SZ, reinterpret_cast<const BYTE *>(folder->c_str()),
-                   static_cast<DWORD>(folder->size() + 1));
-  else
-    RegDeleteValueA(key, "Folder");
-  RegCloseKey(key);
-}
-
 void PressKey(WPARAM key, HWND target) {
   // The focus moves to the control first, as it would under the user's hand; the dialog's own
   // keyboard handling looks at the focus.
@@ -546,12 +534,7 @@ void Run(const std::string &rawLine) {
   std::string command = line.substr(0, blank);
   std::string rest = blank == std::string::npos ? "" : line.substr(blank + 1);
 
-  if (command == "reg-set") {
-    std::string folder = Unescape(rest);
-    SetRecord(&folder);
-  } else if (command == "reg-delete") {
-    SetRecord(nullptr);
-  } else if (command == "hold") {
+  if (command == "hold") {
     std::vector<std::string> args = Arguments(rest, 3);
     if (args.size() != 3)
       Fail("error: hold <path> <access> <share>");
@@ -559,12 +542,7 @@ void Run(const std::string &rawLine) {
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
       Fail("error: cannot hold " + args[0] + " (" + std::to_string(GetLastError()) + ")");
-    heldFiles.emplace(args[0], file);
-  } else if (command == "release") {
-    auto range = heldFiles.equal_range(rest);
-    for (auto it = range.first; it != range.second; ++it)
-      CloseHandle(it->second);
-    heldFiles.erase(range.first, range.second);
+    heldFiles.push_back(file);
   } else if (command == "start") {
     Start(rest);
   } else if (command == "page") {
@@ -586,13 +564,25 @@ void Run(const std::string &rawLine) {
                         SMTO_ABORTIFHUNG, messageTimeoutMs, nullptr);
   } else if (command == "visible") {
     Print("visible " + rest + (OwnStyle(Control(rest), WS_VISIBLE) ? " yes" : " no"));
-  } else if (command == "progress") {
+  } else if (command == "progress" || command == "full") {
     HWND bar = Control(rest);
+    DWORD start = GetTickCount();
     DWORD_PTR pos = 0, max = 0;
-    SendMessageTimeoutA(bar, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, messageTimeoutMs, &pos);
-    SendMessageTimeoutA(bar, PBM_GETRANGE, FALSE, 0, SMTO_ABORTIFHUNG, messageTimeoutMs, &max);
+    for (;;) {
+      SendMessageTimeoutA(bar, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, messageTimeoutMs, &pos);
+      SendMessageTimeoutA(bar, PBM_GETRANGE, FALSE, 0, SMTO_ABORTIFHUNG, messageTimeoutMs, &max);
+      if (command == "progress" || (max > 0 && pos == max))
+        break;
+      if (GetTickCount() - start >= fullTimeoutMs)
+        Fail("timeout " + line);
+      Sleep(pollMs);
+    }
     Print("progress " + rest + " " + std::to_string(static_cast<int>(pos)) + "/" +
           std::to_string(static_cast<int>(max)));
+  } else if (command == "enabled") {
+    HWND control = Control(rest);
+    bool reachable = IsWindowEnabled(control) && IsWindowEnabled(currentPage);
+    Print("enabled " + rest + (reachable ? " yes" : " no"));
   } else if (command == "click") {
     PostMessageA(Control(rest), BM_CLICK, 0, 0);
   } else if (command == "key") {

@@ -1,0 +1,199 @@
+"""End-to-end cases: what only the real programs under Wine show. The bench (driver/bench.py)
+runs each on the sample game and compares it with golden/<case>.txt."""
+
+INI, TEMP, BACKUP = "System/DeusEx.ini", "System/DeusEx_kes.ini", "System/DeusEx_Kes_Backup.ini"
+CASES = {}
+
+
+def case(name):
+    return lambda build: CASES.setdefault(name, build)
+
+
+def path_page(run, enter=False):
+    run.robot("start " + run.setup_exe, "page 1000", "key enter 1" if enter else "click 1",
+              "page 1002", "text 1002")
+
+
+def setup_progress(run, enter=False, typed=None):
+    path_page(run, enter)
+    run.robot(*(["set 1002 " + run.escape(typed)] if typed else []))
+    run.robot("key enter 1002" if enter else "click 1003", "page 1013", "text 1005")
+
+
+def completion(run):
+    run.robot("peek", "visible 1006", "progress 1013", "box OK Installation completed!")
+
+
+def install(run):
+    setup_progress(run)
+    completion(run)
+    run.robot("click 1006", "exit")
+
+
+def uninstall_progress(run, typed=None):
+    run.robot("start " + run.uninstall_exe, "page 1003", "text 1003")
+    run.robot(*(["set 1003 " + run.escape(typed), "key enter 1003", "nobox 300"] if typed else []))
+    run.robot("click 1002", "page 1007")
+
+
+# -- the pages: buttons, keys, Escape and the close box; No and Yes in the confirm boxes ----------
+
+
+@case("setup.licence_page")
+def licence_page(run):
+    # EXIT leaves at once; Escape and the close box ask, and the page takes no input meanwhile.
+    run.registry(run.folder)
+    start = ("start " + run.setup_exe, "page 1000")
+    run.robot(*start, "click 1001", "exit", *start, "key escape", "peek", "enabled 1", "box No")
+    run.robot("enabled 1", "close", "box No", "key escape", "box Yes", "exit")
+    run.robot(*start, "close", "box Yes", "exit")
+
+
+@case("setup.path_page")
+def setup_path_page(run):
+    run.registry(run.folder)
+    path_page(run)
+    run.robot("click 1001", "peek", "enabled 1003", "box No", "enabled 1003")
+    run.robot("key escape 1002", "box No", "close", "box No", "click 1001", "box Yes", "exit")
+    for leave in ("key escape 1002", "close"):
+        path_page(run)
+        run.robot(leave, "box Yes", "exit")
+
+
+@case("setup.progress_page")
+def setup_progress_page(run):
+    # Enter does nothing there; Escape and the close box end with the error box, also after a
+    # complete installation. The second setup keeps the first one's backup.
+    run.registry(run.folder)
+    for leave in (["key enter 1004", "nobox 300", "key escape 1004"], ["close"]):
+        setup_progress(run)
+        completion(run)
+        run.robot(*leave, "box OK Setup Error", "exit")
+
+
+@case("uninstall.path_page")
+def uninstall_path_page(run):
+    # A folder without an installation keeps the page; Cancel, Escape and the close box leave.
+    run.registry(run.folder + "Old")
+    start = ("start " + run.uninstall_exe, "page 1003")
+    run.robot(*start, "text 1003", "key enter 1003", "nobox 300", "click 1002", "box OK")
+    run.robot("page 1003", "set 1003 ", "click 1002", "box OK", "page 1003", "click 2", "exit")
+    run.robot(*start, "key escape 1003", "exit", *start, "close", "exit")
+
+
+@case("uninstall.progress_page")
+def uninstall_progress_page(run):
+    # No in the confirm box leaves the worker alone: its closing box still ends the run with 0.
+    run.registry(run.folder)
+    install(run)
+    uninstall_progress(run)
+    run.robot("key escape 1007", "box No Confirm Exit", "box OK Uninstaller", "exit")
+
+
+# -- complete runs: setup, then uninstall, with the exact log ------------------------------------
+
+
+@case("round_trip.standard")
+def round_trip_standard(run):
+    run.registry(run.folder)
+    install(run)
+    uninstall_progress(run)
+    run.robot("peek", "visible 1009", "progress 1005", "text 1006", "text 1007", "box OK", "exit")
+
+
+@case("round_trip.lf_long_folder")
+def round_trip_lf_long_folder(run):
+    # LF line ends and all three settings; the game at a 99-character path, which the folder
+    # fields take from what is typed past it. Keys instead of buttons; Exit beside the last box.
+    run.move_game_to_length(99)
+    ini = run.read(INI).replace(b"\r\n", b"\n")
+    run.write(INI, ini.replace(b"[Engine.GameInfo]\n", b"[Engine.GameInfo]\nGameSpeed=1.1\n"))
+    run.registry("C:\\Games\\DeusEx")
+    setup_progress(run, enter=True, typed=run.folder + "\\" + "x" * 20)
+    completion(run)
+    run.robot("key enter 1004", "nobox 300", "click 1006", "exit")
+    uninstall_progress(run, typed=run.folder + "\\" + "y" * 20)
+    run.robot("peek", "click 1009", "exit")
+
+
+# -- Win32 faults: a full disk, a file held open, an exit during the final write -----------------
+
+
+@case("setup.full_disk_backup")
+def full_disk_backup(run):
+    # Room for the temporary configuration and the packages, and half the backup.
+    ini = run.read(INI) + b"[Filler]\r\n" + b"Entry=%s\r\n" % (b"v" * 60) * 4000
+    run.write(INI, ini)
+    run.small_disk(len(ini) + 256, *run.package_sizes(), len(ini) // 2)
+    run.registry(run.folder)
+    setup_progress(run)
+    run.robot("peek", "visible 1006", "box OK", "box OK Setup Error", "exit")
+
+
+@case("setup.ini_held")
+def ini_held(run):
+    # Another program lets others read DeusEx.ini but not write it.
+    run.registry(run.folder)
+    run.robot("hold " + run.win(INI) + " r r")
+    setup_progress(run)
+    run.robot("peek", "visible 1006", "box OK", "box OK Setup Error", "exit")
+
+
+@case("uninstall.backup_held")
+def backup_held(run):
+    # The backup cannot be deleted: DeusEx.ini is rebuilt, the backup and packages stay.
+    run.registry(run.folder)
+    install(run)
+    run.robot("hold " + run.win(BACKUP) + " r r")
+    uninstall_progress(run)
+    run.robot("peek", "progress 1005", "box OK", "box OK Setup Error", "exit")
+
+
+@case("setup.escape_during_final_write")
+def escape_during_final_write(run):
+    # The bar is full once DeusEx.ini is being written: the exit waits for the whole file.
+    ini = run.read(INI) + b"[Filler]\r\n" + b"Entry=%s\r\n" % (b"v" * 56) * 820000
+    run.write(INI, ini)
+    run.registry(run.folder)
+    setup_progress(run)
+    run.robot("full 1013", "key escape 1004", "box OK Setup Error", "exit")
+    run.invariant(lambda files: None if files[INI] in (ini, files[TEMP]) else
+                  "DeusEx.ini: %d bytes, neither the original nor the new one" % len(files[INI]))
+
+
+# -- unattended runs ---------------------------------------------------------------------------
+
+
+@case("silent.round_trip_given_folder")
+def silent_given_folder(run):
+    run.move_game_to_length(99)  # blanks in it, and as long as a folder may be
+    run.registry("C:\\Games\\DeusEx")
+    run.wine(run.setup_exe, "/S", "/D=" + run.folder)
+    run.wine(run.uninstall_exe, "/S", "/D=" + run.folder)
+
+
+@case("silent.round_trip_registry")
+def silent_registry(run):
+    run.registry(run.folder)
+    run.wine(run.setup_exe, "/S")
+    run.wine(run.uninstall_exe, "/S")
+
+
+@case("silent.setup_fails")
+def silent_setup_fails(run):
+    run.remove(INI)
+    run.wine(run.setup_exe, "/S", "/D=" + run.folder)
+
+
+@case("silent.uninstall_refused")
+def silent_uninstall_refused(run):
+    run.wine(run.uninstall_exe, "/S", "/D=" + run.folder)
+
+
+@case("silent.usage_errors")
+def silent_usage_errors(run):
+    for exe in (run.setup_exe, run.uninstall_exe):
+        run.wine(exe, "/S", "/X")
+    run.move_game_to_length(100)
+    for exe in (run.setup_exe, run.uninstall_exe):
+        run.wine(exe, "/S", "/D=" + run.folder)

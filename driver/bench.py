@@ -14,7 +14,7 @@ folder (the sample game) and kit folder (the package files and the two programs)
 drive C. Its robot transcript, c:\Kestrevane.log and a listing of the game folder are compared
 with the golden file golden/<case>.txt beside the cases, in which what varies between runs and
 kits is written as a placeholder: <game> the game folder, [ <time stamp> ], <web> and <mail> the
-support addresses (common/support_contact.h), <N+k> a progress position counted from the end
+support addresses and <maker> the maker (common/support_contact.h), <N+k> a progress position counted from the end
 of the package list, <file k>/<folder k> the k-th package (N the last), and "<each package> "
 before a line that stands for one line per package, in the order of common/package_list.inc.
 
@@ -54,7 +54,7 @@ def read_source(rel):
 # The package files in the order in which both programs handle them: (file name, sub-folder).
 PACKAGES = [(name, kind) for kind, name in re.findall(
     r'^PACKAGE\((\w+), "([^"]+)"\)', read_source("common/package_list.inc"), re.M)]
-SUPPORT = dict(re.findall(r'#define SUPPORT_(\w+)_ADDRESS "([^"]+)"',
+SUPPORT = dict(re.findall(r'#define (?:SUPPORT_)?(\w+?)(?:_ADDRESS|_NAME) "([^"]+)"',
                           read_source("common/support_contact.h")))
 
 
@@ -385,7 +385,8 @@ def collapse_packages(lines):
 def normalise(text, run):
     kit = run.to_windows(run.kit)
     for value, mark in ((escape(run.folder), "<game>"), (run.folder, "<game>"), (kit, "<kit>"),
-                        (SUPPORT["EMAIL"], "<mail>"), (SUPPORT["WEB"], "<web>")):
+                        (SUPPORT["EMAIL"], "<mail>"), (SUPPORT["WEB"], "<web>"),
+                        ("contact " + SUPPORT["MAKER"], "contact <maker>")):
         text = text.replace(value, mark)
     text = STAMP.sub("[ <time stamp> ] ", text)
     lines = [PROGRESS.sub(lambda m: m.group(1) + counted(int(m.group(2))) + "/"

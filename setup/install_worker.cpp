@@ -26,8 +26,7 @@ constexpr int installSteps = 2 + 2 + packageCount + 1;
 // The closing text of the log; the failed run puts "thank you." on the same line.
 std::string ClosingText(bool succeeded) {
   return std::string("\n\nIf you require further assistance, please contact ") + makerName +
-         "\nat " +
-         supportWebAddress + " or email: " + supportEmailAddress +
+         "\nat " + supportWebAddress + " or email: " + supportEmailAddress +
          "\nPLEASE INCLUDE this logfile whenever emailing for tech support," +
          (succeeded ? "\n" : " ") + "thank you.\n\n" + std::string(50, '-') + "\n";
 }

@@ -26,10 +26,10 @@ allow (a tmpfs mount as root) is skipped with exit code 77.
 import argparse
 import difflib
 import hashlib
-import importlib.util
 import json
 import os
 import re
+import runpy
 import select
 import shutil
 import signal
@@ -422,10 +422,7 @@ def game_lines(before, after, run):
 
 
 def load_cases(opts):
-    spec = importlib.util.spec_from_file_location("cases", opts.cases)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module.CASES
+    return runpy.run_path(opts.cases)["CASES"]
 
 
 def make_writable(folder):

@@ -188,7 +188,7 @@ int ShowBox(const std::string &text, const char *caption, unsigned) {
 }
 
 bool AppendLog(const std::string &message, int stampFlag) {
-  if (Operation("log", "") == FaultKind::Refused || !game->logWritable)
+  if (Operation("log", "") == FaultKind::Refused)
     return false;
   game->log.push_back((stampFlag == 1 ? "[ stamp ] " : "") + message);
   return true;

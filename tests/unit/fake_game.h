@@ -42,7 +42,6 @@ struct FakeGame {
   std::vector<std::string> folders;  // in lower case; "." is the setup's working folder
   std::vector<std::string> log;   // entries as written; a time-stamped one starts with "[ stamp ] "
   std::vector<std::string> boxes; // "caption: text"
-  bool logWritable = true;
 
   // What the last run did: its operations by kind, in order; the fault applied.
   std::vector<std::string> operations;

@@ -223,6 +223,7 @@ int RunProgram(FakeGame &fake, const std::string &folder, Fault fault, Run run) 
   game = &fake;
   platform = &fakePlatform;
   fake.operations.clear();
+  fake.boxes.clear();
   fake.fault = fault;
   fake.faultApplied = false;
   fake.exitHolds = 0;

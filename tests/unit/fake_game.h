@@ -41,7 +41,7 @@ struct FakeGame {
   std::map<std::string, File> files; // by path in lower case: Windows ignores letter case
   std::vector<std::string> folders;  // in lower case; "." is the setup's working folder
   std::vector<std::string> log;   // entries as written; a time-stamped one starts with "[ stamp ] "
-  std::vector<std::string> boxes; // "caption: text"
+  std::vector<std::string> boxes; // of the last run: "caption: text"
 
   // What the last run did: its operations by kind, in order; the fault applied.
   std::vector<std::string> operations;

@@ -203,9 +203,9 @@ TEST(FaultSweep, CleanSequencesEndWithTheOriginal) {
   EXPECT_TRUE(IsInstalled(game));
   EXPECT_EQ(game.RunUninstall(folder), 0);
   EXPECT_TRUE(IsRemoved(game));
+  EXPECT_TRUE(ShowedBox(game, "Uninstaller"));
   EXPECT_EQ(game.RunUninstall(folder), refusedFolder);
   EXPECT_TRUE(IsRemoved(game));
-  EXPECT_TRUE(ShowedBox(game, "Uninstaller"));
 }
 
 } // namespace

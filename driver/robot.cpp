@@ -48,6 +48,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -476,23 +477,12 @@ std::vector<std::string> Arguments(const std::string &rest, size_t count) {
   return args;
 }
 
-DWORD AccessFlags(const std::string &code) {
+// The flags that the letters r, w and d of `code` stand for.
+DWORD LetterFlags(const std::string &code, DWORD read, DWORD write, DWORD remove) {
   DWORD flags = 0;
-  if (code.find('r') != std::string::npos)
-    flags |= GENERIC_READ;
-  if (code.find('w') != std::string::npos)
-    flags |= GENERIC_WRITE;
-  return flags;
-}
-
-DWORD ShareFlags(const std::string &code) {
-  DWORD flags = 0;
-  if (code.find('r') != std::string::npos)
-    flags |= FILE_SHARE_READ;
-  if (code.find('w') != std::string::npos)
-    flags |= FILE_SHARE_WRITE;
-  if (code.find('d') != std::string::npos)
-    flags |= FILE_SHARE_DELETE;
+  for (const auto &[letter, flag] : {std::pair{'r', read}, {'w', write}, {'d', remove}})
+    if (code.find(letter) != std::string::npos)
+      flags |= flag;
   return flags;
 }
 
@@ -538,8 +528,10 @@ void Run(const std::string &rawLine) {
     std::vector<std::string> args = Arguments(rest, 3);
     if (args.size() != 3)
       Fail("error: hold <path> <access> <share>");
-    HANDLE file = CreateFileA(args[0].c_str(), AccessFlags(args[1]), ShareFlags(args[2]), nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileA(args[0].c_str(), LetterFlags(args[1], GENERIC_READ, GENERIC_WRITE, 0),
+                    LetterFlags(args[2], FILE_SHARE_READ, FILE_SHARE_WRITE, FILE_SHARE_DELETE),
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
       Fail("error: cannot hold " + args[0] + " (" + std::to_string(GetLastError()) + ")");
     heldFiles.push_back(file);

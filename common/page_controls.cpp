@@ -1,10 +1,13 @@
 #include "common/page_controls.h"
 
+#include "common/boxes.h"
 #include "common/game_folder_lookup.h"
 #include "common/program_exit.h"
 #include "common/program_state.h"
 #include "common/system_error_box.h"
 #include "common/windows_platform.h"
+
+#include <commctrl.h>
 
 HINSTANCE appInstance = nullptr;
 std::optional<std::string> folderFromCommandLine;
@@ -22,6 +25,12 @@ void SetPageIcons(HWND page, int smallIconGroup, int largeIconGroup) {
 
 } // namespace
 
+void InitialiseCommonControls() {
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
+  static_assert(sizeof controls == 8 && (ICC_WIN95_CLASSES | ICC_DATE_CLASSES) == 0x1FF);
+  InitCommonControlsEx(&controls);
+}
+
 INT_PTR AnswerPageMessage(HWND page, UINT message, WPARAM wParam, int smallIconGroup,
                           int largeIconGroup, PageInit init, PageCommandHandler onCommand) {
   try {
@@ -31,9 +40,7 @@ INT_PTR AnswerPageMessage(HWND page, UINT message, WPARAM wParam, int smallIconG
       init(page);
       return TRUE;
     case WM_DESTROY:
-      ExitProgram(-1);
-    case WM_DRAWITEM:
-      return TRUE;
+      ExitProgram(-1); // never returns
     case WM_COMMAND:
       onCommand(page, LOWORD(wParam));
       return FALSE;
@@ -46,7 +53,6 @@ INT_PTR AnswerPageMessage(HWND page, UINT message, WPARAM wParam, int smallIconG
 
 void ProposeGameFolder(HWND page, int folderFieldId) {
   gameFolder = folderFromCommandLine ? *folderFromCommandLine : GetGameFolder();
-  pageWindow = page;
   SetDlgItemTextA(page, folderFieldId, gameFolder.c_str());
 }
 

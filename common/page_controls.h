@@ -7,21 +7,24 @@
 #include <optional>
 #include <string>
 
+// The common controls of both programs' pages (the progress bar), set up before the first page.
+void InitialiseCommonControls();
+
 extern HINSTANCE appInstance; // module instance: every dialog and icon is loaded from it
 extern std::optional<std::string> folderFromCommandLine; // proposed instead of the registry's
 
 // What every page of both programs does alike: on WM_INITDIALOG it sets its small and large
 // window icon, then runs its own initialisation; WM_DESTROY ends the program with -1 (a page is
-// destroyed only when the next page failed to open); WM_DRAWITEM draws nothing; WM_COMMAND goes
-// to the page's command handler. No exception unwinds into the system's dialog code.
+// destroyed only when the next page failed to open); WM_COMMAND goes to the page's command
+// handler. No exception unwinds into the system's dialog code.
 using PageInit = void (*)(HWND page);
 using PageCommandHandler = void (*)(HWND page, int command);
 INT_PTR AnswerPageMessage(HWND page, UINT message, WPARAM wParam, int smallIconGroup,
                           int largeIconGroup, PageInit init, PageCommandHandler onCommand);
 
-// The path page's folder field, alike in both programs: the page publishes itself and proposes
-// the folder of the command line's /D=, or else of the game's registry record; NEXT takes what the
-// field holds (at most 99 characters, a longer entry is cut) as the new gameFolder.
+// The path page's folder field, alike in both programs: the page proposes the folder of the command
+// line's /D=, or else of the game's registry record; NEXT takes what the field holds (at most 99
+// characters, a longer entry is cut) as the new gameFolder.
 void ProposeGameFolder(HWND page, int folderFieldId);
 void TakeGameFolder(HWND page, int folderFieldId);
 

@@ -1,59 +1,32 @@
 #include "common/unattended_run.h"
 
+#include "common/boxes.h"
+#include "common/command_line.h"
+#include "common/game_folder_lookup.h"
+#include "common/page_controls.h"
+#include "common/program_exit.h"
 #include "common/program_state.h"
 
-namespace {
+#include <cstdlib>
 
-std::string Unquoted(std::string text) {
-  while (!text.empty() && text.back() == ' ')
-    text.pop_back();
-  if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
-    return text.substr(1, text.size() - 2);
-  return text;
-}
-
-} // namespace
-
-CommandLine ParseCommandLine(const std::string &arguments) {
-  CommandLine line;
-  std::size_t at = 0;
-  for (;;) {
-    at = arguments.find_first_not_of(' ', at);
-    if (at == std::string::npos)
-      return line;
-    const std::string rest = arguments.substr(at);
-    if (rest.rfind("/D=", 0) == 0 || rest.rfind("\"/D=", 0) == 0) {
-      const bool quotedWhole = rest.front() == '"';
-      std::string folder = Unquoted(rest.substr(quotedWhole ? 4 : 3));
-      if (quotedWhole && !folder.empty() && folder.back() == '"')
-        folder.pop_back();
-      line.folder = folder;
-      line.usage = line.usage || folder.size() >= static_cast<std::size_t>(folderFieldSize);
-      return line;
-    }
-    const std::size_t end = arguments.find(' ', at);
-    const std::string argument =
-        Unquoted(arguments.substr(at, end == std::string::npos ? std::string::npos : end - at));
-    if (argument == "/S")
-      line.silent = true;
-    else
-      line.usage = true; // /? asks for the usage; anything else gets it
-    at = end == std::string::npos ? arguments.size() : end;
+void FollowCommandLine(const char *arguments, const char *programName, const char *caption,
+                       void (*runUnattended)()) {
+  const CommandLine line = ParseCommandLine(arguments != nullptr ? arguments : "");
+  if (line.usage) {
+    if (!line.silent)
+      ShowBox(nullptr, UsageText(programName), caption, MB_OK | MB_ICONINFORMATION);
+    std::exit(usageExitCode);
   }
-}
-
-std::string UsageText(const std::string &programName) {
-  return programName +
-         " [/S] [/D=<game folder>]\n\n"
-         "/S\tRun without pages or message boxes. What a box would say is\n"
-         "\twritten to c:\\Kestrevane.log instead.\n"
-         "/D=\tThe Deus Ex folder (the one that holds System), at most " +
-         std::to_string(folderFieldSize - 1) +
-         " characters.\n\tIt must come last; it takes the rest of the line.\n"
-         "/?\tShow this text.\n\n"
-         "Exit codes: 0 done, -1 failed (see the log), 2 wrong arguments.";
-}
-
-std::string BoxLogEntry(const std::string &caption, const std::string &text) {
-  return "\n\n---> (" + caption + ") " + text;
+  if (!line.silent) {
+    folderFromCommandLine = line.folder;
+    return;
+  }
+  SendBoxesToLog();
+  gameFolder = line.folder ? *line.folder : GetGameFolder();
+  try {
+    runUnattended();
+  } catch (...) {
+    ExitProgram(-1);
+  }
+  ExitProgram(0);
 }

@@ -1,25 +1,10 @@
-// The command line of both programs: /S runs without pages or boxes, /D= names the game folder.
-// A program started without arguments runs as it always did.
+// The start of both programs from their command line: with /S the program's work runs without
+// pages, every box going to the log.
 #pragma once
 
-#include <optional>
-#include <string>
-
-struct CommandLine {
-  bool silent = false;               // /S: no page, no box; every box goes to the log instead
-  std::optional<std::string> folder; // /D=<folder>: stands where the path page's field would
-  bool usage = false;                // /?, an unknown argument or a folder the field cannot take
-};
-
-// Reads the arguments after the program's name. /D= is the last argument and takes the rest of
-// the line, blanks included; quotes around it, or around its folder, are removed.
-CommandLine ParseCommandLine(const std::string &arguments);
-
-// The usage box's text for the program of the given file name.
-std::string UsageText(const std::string &programName);
-
-// The log entry that stands for a box in an unattended run.
-std::string BoxLogEntry(const std::string &caption, const std::string &text);
-
-// Exit code of a run whose command line could not be used.
-inline constexpr int usageExitCode = 2;
+// Reads the program's command line. Returns when the pages are to run (a folder given by /D=
+// then stands in the path page's field); otherwise it ends the process: with 2 after the usage
+// box, or after `runUnattended`, which runs the program's work with gameFolder set from /D= or
+// the registry.
+void FollowCommandLine(const char *arguments, const char *programName, const char *caption,
+                       void (*runUnattended)());

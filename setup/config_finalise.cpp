@@ -37,7 +37,8 @@ SaveOutcome SaveConfiguration(std::istream &temporary, const std::string &config
   auto configuration = platform->openWriter(configPath);
   if (!configuration)
     return SaveOutcome::NotOpened;
-  platform->setText(IDC_STATUS, "Making necessary changes to the DeusEx.ini configuration file.");
+  platform->setText(IDC_STATUS_TEXT,
+                    "Making necessary changes to the DeusEx.ini configuration file.");
   platform->advanceProgress(IDC_PROGRESS);
   const LineCopyResult copy = CopyLines(temporary, *configuration);
   const bool flushed = static_cast<bool>(configuration->flush());
@@ -56,8 +57,8 @@ void FinaliseConfiguration() {
   const std::string backupPath = BackupPath(gameFolder);
 
   WriteLog("\n\nFINALISING INSTALLATION\n=======================", 0);
-  platform->setText(IDC_STATUS_LABEL, "Status: Finalising installation... ");
-  platform->setText(IDC_STATUS, "Checking Deus Ex paths.");
+  platform->setText(IDC_STATUS_HEADING, "Status: Finalising installation... ");
+  platform->setText(IDC_STATUS_TEXT, "Checking Deus Ex paths.");
   WriteLog("\n\n---> Backing up original DeusEx.ini file ", 0);
 
   // A backup that is there already came from an earlier installation that was never uninstalled:

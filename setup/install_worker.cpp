@@ -47,7 +47,7 @@ void ReportSuccess(const RewriteOutcome &outcome) {
                        " (Not Fatal, Kestrevane will still run fine with this error)"),
            0);
   WriteLog(ClosingText(true), 0);
-  platform->setText(IDC_STATUS, "Kestrevane is installed. Run Deus Ex and start a new game!");
+  platform->setText(IDC_STATUS_TEXT, "Kestrevane is installed. Run Deus Ex and start a new game!");
   platform->showBox("Kestrevane is installed! You may now run Deus Ex\nand start a New Game as "
                     "you normally would.\n\n(The Kestrevane Demo will start instead of Deus Ex)",
                     "Installation completed!", okBox | warningIcon);
@@ -89,7 +89,8 @@ RewriteOutcome RewriteIntoTemporary(const std::string &folder) {
                   "\n\nERROR: Cannot open " + temporaryPath +
                       " (temporary DeusEx.ini file) for output. Contact technical support.");
 
-  platform->setText(IDC_STATUS, "Making necessary changes to the DeusEx.ini configuration file.");
+  platform->setText(IDC_STATUS_TEXT,
+                    "Making necessary changes to the DeusEx.ini configuration file.");
   WriteLog("\n\nSTARTING TO MAKE CHANGES TO DeusEx.ini FILE\n"
            "===========================================",
            0);
@@ -122,8 +123,8 @@ int RunInstallation() {
   WriteLog("\n\n\nNEW KESTREVANE INSTALLATION\n===========================\n\nInstalling to: " +
                folder,
            1);
-  platform->setText(IDC_STATUS_LABEL, "Status: Installing to " + folder);
-  platform->setText(IDC_STATUS, "Checking Deus Ex paths.");
+  platform->setText(IDC_STATUS_HEADING, "Status: Installing to " + folder);
+  platform->setText(IDC_STATUS_TEXT, "Checking Deus Ex paths.");
   platform->advanceProgress(IDC_PROGRESS);
 
   const RewriteOutcome outcome = RewriteIntoTemporary(folder);
@@ -133,7 +134,7 @@ int RunInstallation() {
   WriteLog("\n\n---> ALL NECESSARY CHANGES MADE TO DeusEx.ini FILE (OK) <---\n\nCOPYING "
            "FILES\n=============",
            0);
-  platform->setText(IDC_STATUS, "Copying files...");
+  platform->setText(IDC_STATUS_TEXT, "Copying files...");
   for (const PackageEntry &entry : packageManifest)
     CopyPackageFile(folder, entry.fileName, entry.kind);
   FinaliseConfiguration();

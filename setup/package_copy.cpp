@@ -10,7 +10,7 @@
 #include "setup/resource.h"
 
 int CopyPackageFile(std::string gameFolder, std::string fileName, int kind) {
-  platform->setText(IDC_STATUS, "Copying file " + fileName);
+  platform->setText(IDC_STATUS_TEXT, "Copying file " + fileName);
   const std::string source = PackageSourcePath(fileName);
   if (KindFolderText(kind) == nullptr)
     ExitOnUnknownPackageKind(std::string("Unable to copy file. Please report this as a bug ( ") +

@@ -2,12 +2,11 @@
 #include "common/page_controls.h"
 #include "common/program_exit.h"
 #include "common/support_contact.h"
+#include "common/unattended_run.h"
 #include "common/windows_platform.h"
 #include "setup/install_worker.h"
 #include "setup/resource.h"
 #include "setup/setup_pages.h"
-
-#include <commctrl.h>
 
 std::string ProgramErrorBoxText() {
   return std::string("The Kestrevane Installation & Setup software has been unable to\ninstall "
@@ -20,8 +19,7 @@ std::string ProgramErrorBoxText() {
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
-  InitCommonControlsEx(&controls);
+  InitialiseCommonControls();
   UseWindowsPlatform();
   FollowCommandLine(arguments, "Kestrevane6.exe", "Kestrevane Setup", [] { RunInstallation(); });
   appInstance = instance;

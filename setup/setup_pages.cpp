@@ -16,7 +16,7 @@ void OnLicenceCommand(HWND page, int command) {
     OpenNextPage(page, IDD_PATH_PAGE, PathPageProc);
     break;
   case IDC_EXIT:
-    LeavePage(page);
+    LeavePage(page); // never returns
   case IDCANCEL:
     ConfirmExitBox(page, shortConfirmText);
     break;
@@ -47,7 +47,7 @@ void OnProgressCommand(HWND page, int command) {
   switch (command) {
   case IDC_FINISH:
     EndDialog(page, 1);
-    ExitProgram(0);
+    ExitProgram(0); // never returns
   case IDCANCEL:
     // Closing this page is never an orderly end, not even after a successful run.
     EndDialog(page, 1);
@@ -55,7 +55,7 @@ void OnProgressCommand(HWND page, int command) {
   }
 }
 
-void StartInstallWorker(HWND page) { StartWorker(page, InstallWorker); }
+void InitProgressPage(HWND page) { StartWorker(page, InstallWorker); }
 
 } // namespace
 
@@ -70,8 +70,8 @@ INT_PTR CALLBACK PathPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
 }
 
 INT_PTR CALLBACK ProgressPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-  return AnswerPageMessage(page, message, wParam, IDI_PAGE_SMALL, IDI_PAGE_LARGE,
-                           StartInstallWorker, OnProgressCommand);
+  return AnswerPageMessage(page, message, wParam, IDI_PAGE_SMALL, IDI_PAGE_LARGE, InitProgressPage,
+                           OnProgressCommand);
 }
 
 DWORD WINAPI InstallWorker(LPVOID) {

@@ -10,7 +10,7 @@
 #include "uninstall/resource.h"
 
 int RemovePackageFile(std::string gameFolder, std::string fileName, int kind) {
-  platform->setText(IDC_STEP_TEXT, "Deleting file " + fileName);
+  platform->setText(IDC_STATUS_TEXT, "Deleting file " + fileName);
   if (KindFolderText(kind) == nullptr)
     ExitOnUnknownPackageKind(
         std::string("Unable to delete file. Uninstaller can only uninstall successfully\nif all "

@@ -1,6 +1,8 @@
+#include "common/boxes.h"
 #include "common/page_controls.h"
 #include "common/program_exit.h"
 #include "common/support_contact.h"
+#include "common/unattended_run.h"
 #include "common/windows_platform.h"
 #include "uninstall/installation_check.h"
 #include "uninstall/resource.h"
@@ -9,10 +11,10 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <string>
 
+// Shown under the caption "Setup Error", as the setup's own box is: the two programs are one kit,
+// and players and support know its failure box by that caption whichever program showed it.
 std::string ProgramErrorBoxText() {
   return std::string("Kestrevane could not be uninstalled. Please visit\n") + supportWebAddress +
          " for Technical Support.";
@@ -32,11 +34,7 @@ void RunUnattended() {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
-  INITCOMMONCONTROLSEX commonControls = {};
-  commonControls.dwSize = sizeof(commonControls);
-  commonControls.dwICC = ICC_WIN95_CLASSES | ICC_DATE_CLASSES;
-  static_assert(sizeof(commonControls) == 8 && (ICC_WIN95_CLASSES | ICC_DATE_CLASSES) == 0x1FF);
-  InitCommonControlsEx(&commonControls);
+  InitialiseCommonControls();
   UseWindowsPlatform();
   FollowCommandLine(arguments, "Uninstall.exe", "Kestrevane Uninstaller", RunUnattended);
 

@@ -1,5 +1,6 @@
 #include "uninstall/uninstall_pages.h"
 
+#include "common/boxes.h"
 #include "common/page_controls.h"
 #include "common/program_exit.h"
 #include "common/windows_platform.h"
@@ -9,10 +10,10 @@
 
 namespace {
 
-void InitialisePathPage(HWND page) { ProposeGameFolder(page, IDC_FOLDER); }
+void InitPathPage(HWND page) { ProposeGameFolder(page, IDC_FOLDER); }
 
 // The user stays on the page until the folder holds an installation, and may correct it.
-void MoveOnFromPathPage(HWND page) {
+void OnPathNext(HWND page) {
   TakeGameFolder(page, IDC_FOLDER);
   if (CheckInstallation() < 0) {
     ShowBox(page, noInstallationText, "Uninstaller Error", MB_OK | MB_ICONWARNING);
@@ -21,24 +22,24 @@ void MoveOnFromPathPage(HWND page) {
   OpenNextPage(page, IDD_PROGRESS_PAGE, UninstallProgressPageProc);
 }
 
-void HandlePathPageCommand(HWND page, int command) {
+void OnPathCommand(HWND page, int command) {
   switch (command) {
   case IDC_NEXT:
-    MoveOnFromPathPage(page);
+    OnPathNext(page);
     break;
-  case IDCANCEL: // nothing has been touched yet, so there is nothing to ask about
-    LeavePage(page);
-  default: // also IDOK: Enter in the folder field must not start the removal
+  case IDCANCEL:     // nothing has been touched yet, so there is nothing to ask about
+    LeavePage(page); // never returns
+  default:           // also IDOK: Enter in the folder field must not start the removal
     break;
   }
 }
 
-void InitialiseProgressPage(HWND page) { StartWorker(page, UninstallWorker); }
+void InitProgressPage(HWND page) { StartWorker(page, UninstallWorker); }
 
-void HandleProgressPageCommand(HWND page, int command) {
+void OnProgressCommand(HWND page, int command) {
   switch (command) {
   case IDC_EXIT:
-    LeavePage(page);
+    LeavePage(page); // never returns
   case IDCANCEL:
     ConfirmExitBox(page, shortConfirmText);
     break;
@@ -50,13 +51,13 @@ void HandleProgressPageCommand(HWND page, int command) {
 } // namespace
 
 INT_PTR CALLBACK UninstallPathPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-  return AnswerPageMessage(page, message, wParam, IDI_PAGE_SMALL, IDI_PAGE_LARGE,
-                           InitialisePathPage, HandlePathPageCommand);
+  return AnswerPageMessage(page, message, wParam, IDI_PAGE_SMALL, IDI_PAGE_LARGE, InitPathPage,
+                           OnPathCommand);
 }
 
 INT_PTR CALLBACK UninstallProgressPageProc(HWND page, UINT message, WPARAM wParam, LPARAM) {
-  return AnswerPageMessage(page, message, wParam, IDI_PAGE_SMALL, IDI_PAGE_LARGE,
-                           InitialiseProgressPage, HandleProgressPageCommand);
+  return AnswerPageMessage(page, message, wParam, IDI_PAGE_SMALL, IDI_PAGE_LARGE, InitProgressPage,
+                           OnProgressCommand);
 }
 
 DWORD WINAPI UninstallWorker(LPVOID) {

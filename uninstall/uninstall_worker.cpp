@@ -41,7 +41,7 @@ void DeleteConfigurationFile(const std::string &path, const std::string &name,
 // Copies the backup onto DeusEx.ini and reads it back. On a failure the backup holds the only
 // copy of the original, so it stays, and nothing more is removed.
 void RebuildConfiguration(const std::string &backupPath, const std::string &configurationPath) {
-  platform->setText(IDC_STEP_TEXT,
+  platform->setText(IDC_STATUS_TEXT,
                     "Reconstructing original DeusEx.ini (pre Kestrevane installation)");
   if (CopyVerified(backupPath, configurationPath) == 0) {
     WriteLog("\n\n---> Reconstructed original DeusEx.ini configuration. (OK)", 0);
@@ -72,7 +72,7 @@ void RunUninstallation() {
   const std::string backupPath = BackupPath(folder);
 
   platform->setText(IDC_STATUS_HEADING, "Status: Uninstalling " + folder);
-  platform->setText(IDC_STEP_TEXT, "Deleting temporary files.");
+  platform->setText(IDC_STATUS_TEXT, "Deleting temporary files.");
   platform->advanceProgress(IDC_PROGRESS);
 
   {

@@ -1,4 +1,4 @@
-#include "common/unattended_run.h"
+#include "common/command_line.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,25 @@
+// The command line of both programs: /S runs without pages or boxes, /D= names the game folder.
+// A program started without arguments runs as it always did.
+#pragma once
+
+#include <optional>
+#include <string>
+
+struct CommandLine {
+  bool silent = false;               // /S: no page, no box; every box goes to the log instead
+  std::optional<std::string> folder; // /D=<folder>: stands where the path page's field would
+  bool usage = false;                // /?, an unknown argument or a folder the field cannot take
+};
+
+// Reads the arguments after the program's name. /D= is the last argument and takes the rest of
+// the line, blanks included; quotes around it, or around its folder, are removed.
+CommandLine ParseCommandLine(const std::string &arguments);
+
+// The usage box's text for the program of the given file name.
+std::string UsageText(const std::string &programName);
+
+// The log entry that stands for a box in an unattended run.
+std::string BoxLogEntry(const std::string &caption, const std::string &text);
+
+// Exit code of a run whose command line could not be used.
+inline constexpr int usageExitCode = 2;

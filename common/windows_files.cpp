@@ -1,0 +1,68 @@
+#include "common/windows_files.h"
+
+#include "common/process_end.h"
+
+#include <windows.h>
+
+#include <fstream>
+
+std::unique_ptr<std::istream> OpenReader(const std::string &path) {
+  StopIfProcessEnds();
+  auto reader = std::make_unique<std::ifstream>(path, std::ios::in | std::ios::binary);
+  if (!*reader)
+    return nullptr;
+  return reader;
+}
+
+std::unique_ptr<std::ostream> OpenWriter(const std::string &path) {
+  StopIfProcessEnds();
+  auto writer =
+      std::make_unique<std::ofstream>(path, std::ios::out | std::ios::trunc | std::ios::binary);
+  if (!*writer)
+    return nullptr;
+  return writer;
+}
+
+namespace {
+ErrorCode ResultOf(BOOL succeeded) { return succeeded ? 0 : GetLastError(); }
+} // namespace
+
+ErrorCode CopyOneFile(const std::string &from, const std::string &to) {
+  StopIfProcessEnds();
+  return ResultOf(CopyFileA(from.c_str(), to.c_str(), FALSE));
+}
+
+ErrorCode MoveOneFile(const std::string &from, const std::string &to) {
+  StopIfProcessEnds();
+  return ResultOf(
+      MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+}
+
+ErrorCode DeleteOneFile(const std::string &path) {
+  StopIfProcessEnds();
+  return ResultOf(DeleteFileA(path.c_str()));
+}
+
+bool FileExists(const std::string &path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+ErrorCode ClearReadOnly(const std::string &path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES)
+    return GetLastError();
+  if ((attributes & FILE_ATTRIBUTE_READONLY) == 0)
+    return 0;
+  return ResultOf(SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY));
+}
+
+std::string SystemErrorText(ErrorCode error) {
+  char *text = nullptr;
+  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |
+                     FORMAT_MESSAGE_FROM_SYSTEM,
+                 nullptr, error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+                 reinterpret_cast<char *>(&text), 0, nullptr);
+  const std::string result = text != nullptr ? text : "";
+  LocalFree(text);
+  return result;
+}

@@ -15,14 +15,16 @@ bool MustStop(ExitGate &gate, unsigned long thread) {
   return stop;
 }
 
+// The check and the hold are one step: an end begun between them would not wait for the write.
 bool HoldExit(ExitGate &gate, unsigned long thread) {
-  if (MustStop(gate, thread))
-    return false;
   gate.lock();
-  gate.holdingThread = thread;
-  ++gate.holds;
+  const bool stop = AnotherThreadEnds(gate, thread);
+  if (!stop) {
+    gate.holdingThread = thread;
+    ++gate.holds;
+  }
   gate.unlock();
-  return true;
+  return !stop;
 }
 
 void ReleaseExit(ExitGate &gate) {

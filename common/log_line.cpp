@@ -25,18 +25,26 @@ std::string CalendarText(const std::tm &localTime) {
   return text;
 }
 
-std::string LogLineText(const std::string &message, int stampFlag, const std::tm &localTime) {
-  if (stampFlag != 1)
-    return message;
-  return "[ " + CalendarText(localTime) + " ] " + message;
+// A line feed becomes CR LF, as a text-mode stream on Windows would write it; a CR LF that the
+// message already holds (the system's error texts end so) stays one line end, not CR CR LF.
+std::string LogLineBytes(const std::string &message, int stampFlag, const std::tm &localTime) {
+  const std::string text =
+      (stampFlag == 1 ? "[ " + CalendarText(localTime) + " ] " : std::string()) + message + "\n";
+  std::string bytes;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (text[at] == '\n' && (at == 0 || text[at - 1] != '\r'))
+      bytes += '\r';
+    bytes += text[at];
+  }
+  return bytes;
 }
 
 bool AppendLogLine(const std::string &logPath, const std::string &message, int stampFlag,
                    const std::tm &localTime) {
-  std::ofstream log(logPath, std::ios::out | std::ios::app);
+  std::ofstream log(logPath, std::ios::out | std::ios::app | std::ios::binary);
   if (!log)
     return false;
-  log << LogLineText(message, stampFlag, localTime) << std::endl;
+  log << LogLineBytes(message, stampFlag, localTime) << std::flush;
   log.close();
   return !log.fail();
 }

@@ -8,11 +8,11 @@
 // "Sun Dec 06 09:05:03 2026" (English names, day of month always two digits).
 std::string CalendarText(const std::tm &localTime);
 
-// One log line as it goes into the stream before the line end: with stampFlag exactly 1 it is
-// "[ " + CalendarText + " ] " + message, otherwise the message alone.
-std::string LogLineText(const std::string &message, int stampFlag, const std::tm &localTime);
+// One log line as the file holds it: with stampFlag exactly 1 "[ " + CalendarText + " ] " in
+// front of the message, then the message and a line end, every line ended by CR LF alone.
+std::string LogLineBytes(const std::string &message, int stampFlag, const std::tm &localTime);
 
-// Opens logPath for appending (text mode), writes the line and a line end, flushes and closes.
+// Opens logPath for appending, writes the line's bytes, flushes and closes.
 // Returns false when the file could not be opened or the line could not be written.
 bool AppendLogLine(const std::string &logPath, const std::string &message, int stampFlag,
                    const std::tm &localTime);

@@ -24,23 +24,23 @@ TEST(CalendarText, PadsDayAndTimeWithZeros) {
   EXPECT_EQ(CalendarText(MakeTime(1999, 1, 31, 6, 23, 59, 59)), "Sat Jan 31 23:59:59 1999");
 }
 
-TEST(LogLineText, StampsOnlyForFlagOne) {
+TEST(LogLineBytes, StampsOnlyForFlagOneAndEndsEveryLineWithCrLf) {
   const std::tm time = MakeTime(2026, 12, 6, 0, 9, 5, 3);
   const struct {
     const char *message;
     int flag;
     const char *expected;
   } cases[] = {
-      {"Setup started", 1, "[ Sun Dec 06 09:05:03 2026 ] Setup started"},
-      {"\n\nHEADER", 1, "[ Sun Dec 06 09:05:03 2026 ] \n\nHEADER"},
-      {"", 1, "[ Sun Dec 06 09:05:03 2026 ] "},
-      {"plain", 0, "plain"},
-      {"plain", 2, "plain"},
-      {"plain", -1, "plain"},
-      {"", 0, ""},
+      {"Setup started", 1, "[ Sun Dec 06 09:05:03 2026 ] Setup started\r\n"},
+      {"\n\nHEADER", 1, "[ Sun Dec 06 09:05:03 2026 ] \r\n\r\nHEADER\r\n"},
+      {"", 0, "\r\n"},
+      // A box's text with the system's error text in an unattended run.
+      {"\n\n---> (Kestrevane Error) File not found.\r\n\nThis error occurred", 0,
+       "\r\n\r\n---> (Kestrevane Error) File not found.\r\n\r\nThis error occurred\r\n"},
+      {"lone\rcr", 0, "lone\rcr\r\n"},
   };
   for (const auto &c : cases)
-    EXPECT_EQ(LogLineText(c.message, c.flag, time), c.expected) << c.flag;
+    EXPECT_EQ(LogLineBytes(c.message, c.flag, time), c.expected) << c.message;
 }
 
 } // namespace

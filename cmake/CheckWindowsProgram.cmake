@@ -2,7 +2,8 @@ cmake_minimum_required(VERSION 3.20)
 # Fails the build unless PROGRAM is a 32-bit Windows executable whose imports are all DLLs
 # that ship with Windows itself, so the .exe runs on a player's machine as it is.
 # Usage: cmake -DOBJDUMP=... -DPROGRAM=... -P CheckWindowsProgram.cmake
-set(windows_own_dlls advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll user32.dll)
+set(windows_own_dlls advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll
+  user32.dll)
 
 execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE headers RESULT_VARIABLE failed)
 if(failed)

@@ -11,6 +11,3 @@ inline constexpr std::size_t errorBoxTextSize = 256; // 255 characters and the t
 // the system's text; a fixed text that alone is too long is cut at its end.
 std::string ComposeBoundedText(const char *systemText, const std::string &fixedText,
                                std::size_t bufferSize = errorBoxTextSize);
-
-// Copies text into buffer (bufferSize bytes), cut to fit, always terminated.
-void CopyIntoBuffer(char *buffer, std::size_t bufferSize, const std::string &text);

@@ -1,13 +1,22 @@
-// Paths of the game's configuration files. Each is the game folder followed by a fixed text;
-// no separator is added or removed.
+// Paths of the game's configuration files. Each is a folder followed by a fixed text; no
+// separator is added or removed. The folder is the game folder, or the launcher's folder in the
+// user's Documents, which holds the same System\DeusEx.ini for players who start the game through
+// the community launcher.
 #pragma once
 
 #include <string>
 
-std::string ConfigurationPath(const std::string &gameFolder);      // \System\DeusEx.ini
-std::string SetupTemporaryPath(const std::string &gameFolder);     // \System\DeusEx_kes.ini
-std::string UninstallTemporaryPath(const std::string &gameFolder); // \System\DeusEx_Kes.ini
-std::string BackupPath(const std::string &gameFolder);             // \System\DeusEx_Kes_Backup.ini
+std::string ConfigurationPath(const std::string &folder);      // \System\DeusEx.ini
+std::string SetupTemporaryPath(const std::string &folder);     // \System\DeusEx_kes.ini
+std::string UninstallTemporaryPath(const std::string &folder); // \System\DeusEx_Kes.ini
+std::string BackupPath(const std::string &folder);             // \System\DeusEx_Kes_Backup.ini
 // Where the backup is written and checked before it takes its name, so that a backup under that
 // name is always whole, even after a power cut.
-std::string NewBackupPath(const std::string &gameFolder); // \System\DeusEx_Kes_Backup.new
+std::string NewBackupPath(const std::string &folder); // \System\DeusEx_Kes_Backup.new
+
+// <Documents>\Deus Ex, where the launcher keeps its System\DeusEx.ini; empty when the system
+// names no Documents folder, or when that is the game folder itself.
+std::string LauncherFolder(const std::string &gameFolder);
+
+// The log entry ahead of the launcher configuration's own entries.
+std::string LauncherEntry(const std::string &launcherFolder);

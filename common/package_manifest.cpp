@@ -1,6 +1,6 @@
 #include "common/package_manifest.h"
 
-const char *KindFolderText(int kind) {
+const char *KindFolderText(PackageKind kind) {
   switch (kind) {
   case Textures:
     return "\\Textures\\";
@@ -12,17 +12,17 @@ const char *KindFolderText(int kind) {
     return "\\Music\\";
   case Sounds:
     return "\\Sounds\\";
-  default:
-    return nullptr;
   }
+  return ""; // not reached: the list compiles only with the five kinds
 }
 
 std::string PackageDestinationPath(const std::string &gameFolder, const std::string &fileName,
-                                   int kind) {
-  const char *folderText = KindFolderText(kind);
-  if (folderText == nullptr)
-    return std::string();
-  return gameFolder + folderText + fileName;
+                                   PackageKind kind) {
+  return gameFolder + KindFolderText(kind) + fileName;
 }
 
-std::string PackageSourcePath(const std::string &fileName) { return ".\\" + fileName; }
+std::string PackageSourceName(const std::string &fileName) { return ".\\" + fileName; }
+
+std::string PackageSourcePath(const std::string &kitFolder, const std::string &fileName) {
+  return kitFolder + "\\" + fileName;
+}

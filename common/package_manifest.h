@@ -5,7 +5,8 @@
 #include <iterator>
 #include <string>
 
-// Kind codes as stored in the manifest; any other value is an internal error.
+// Kind codes as stored in the manifest. The list names each by its enumerator, so a code that
+// names no game sub-folder does not compile.
 enum PackageKind : int {
   Textures = 1,
   Maps = 2,
@@ -16,7 +17,7 @@ enum PackageKind : int {
 
 struct PackageEntry {
   const char *fileName; // bare name with extension, no folder part
-  int kind;             // a PackageKind code
+  PackageKind kind;
 };
 
 // The list itself is package_list.inc; its length is counted, never written down.
@@ -27,13 +28,15 @@ inline constexpr PackageEntry packageManifest[] = {
 };
 inline constexpr int packageCount = static_cast<int>(std::size(packageManifest));
 
-// The text joined between the game folder and the file name ("\System\" and so on),
-// or nullptr for a code that names no kind.
-const char *KindFolderText(int kind);
+// The text joined between the game folder and the file name ("\System\" and so on).
+const char *KindFolderText(PackageKind kind);
 
-// Game folder + kind folder text + file name, by plain concatenation; empty for an invalid kind.
+// Game folder + kind folder text + file name, by plain concatenation.
 std::string PackageDestinationPath(const std::string &gameFolder, const std::string &fileName,
-                                   int kind);
+                                   PackageKind kind);
 
-// ".\" + file name: the setup finds the package files in its working directory.
-std::string PackageSourcePath(const std::string &fileName);
+// The setup reads the package files from its own program's folder, whatever the working folder
+// (a script, a mod manager or a shortcut may start it from anywhere); the log and the boxes still
+// name each as ".\" + file name.
+std::string PackageSourceName(const std::string &fileName);
+std::string PackageSourcePath(const std::string &kitFolder, const std::string &fileName);

@@ -30,6 +30,7 @@ struct Platform {
   bool (*fileExists)(const std::string &path);
   ErrorCode (*clearReadOnly)(const std::string &path);
   std::string (*systemErrorText)(ErrorCode error); // empty when the system has none
+  std::string (*documentsFolder)();                // the user's Documents; empty when unknown
 
   // The current page's controls, by identifier.
   void (*setText)(int controlId, const std::string &text);

@@ -3,4 +3,5 @@
 #include "common/platform.h"
 
 std::string gameFolder;
+std::string kitFolder = ".";
 const Platform *platform = nullptr;

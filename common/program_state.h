@@ -5,6 +5,7 @@
 #include <string>
 
 extern std::string gameFolder; // the game folder as found in the registry or typed
+extern std::string kitFolder;  // where the setup finds the package files: its program's folder
 
 // The folder field's buffer: 100 characters, so at most 99 are taken.
 inline constexpr int folderFieldSize = 100;

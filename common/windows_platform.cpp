@@ -8,6 +8,7 @@
 #include "common/windows_files.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <ctime>
 
@@ -41,6 +42,14 @@ int ShowOwnerlessBox(const std::string &text, const char *caption, unsigned type
   return ShowBox(nullptr, text, caption, type);
 }
 
+// Redirected folders included; under Wine or Proton, the prefix's user's Documents.
+std::string DocumentsFolder() {
+  char folder[MAX_PATH] = {};
+  if (SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK)
+    return std::string();
+  return folder;
+}
+
 bool AppendLog(const std::string &message, int stampFlag) {
   StopIfProcessEnds();
   const std::time_t now = std::time(nullptr);
@@ -51,10 +60,10 @@ bool AppendLog(const std::string &message, int stampFlag) {
 }
 
 const Platform windowsPlatform = {
-    OpenReader,        OpenWriter,    CopyOneFile,      MoveOneFile, DeleteOneFile,
-    FileExists,        ClearReadOnly, SystemErrorText,  SetText,     SetProgressRange,
-    AdvanceProgress,   ShowControl,   ShowOwnerlessBox, AppendLog,   HoldProcessEnd,
-    ReleaseProcessEnd, EndProcess,
+    OpenReader,       OpenWriter,        CopyOneFile,     MoveOneFile,      DeleteOneFile,
+    FileExists,       ClearReadOnly,     SystemErrorText, DocumentsFolder,  SetText,
+    SetProgressRange, AdvanceProgress,   ShowControl,     ShowOwnerlessBox, AppendLog,
+    HoldProcessEnd,   ReleaseProcessEnd, EndProcess,
 };
 
 } // namespace

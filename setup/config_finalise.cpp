@@ -5,7 +5,6 @@
 #include "common/line_copy.h"
 #include "common/platform.h"
 #include "common/program_exit.h"
-#include "common/program_state.h"
 #include "common/system_error_box.h"
 #include "common/verified_files.h"
 #include "setup/resource.h"
@@ -15,9 +14,10 @@ namespace {
 // The backup is written under another name, read back, and only then takes its own name: a file
 // called DeusEx_Kes_Backup.ini is always a whole copy. It is the kit's own file, so a read-only
 // attribute copied from DeusEx.ini is cleared, or no later run could replace or delete it.
-ErrorCode MakeBackup(const std::string &configPath, const std::string &backupPath,
+ErrorCode MakeBackup(const std::string &configurationPath, const std::string &backupPath,
                      const std::string &newBackupPath) {
-  ErrorCode error = CopyVerified(configPath, newBackupPath);
+  platform->clearReadOnly(newBackupPath); // left by a run that stopped half-way
+  ErrorCode error = CopyVerified(configurationPath, newBackupPath);
   if (error == 0)
     error = platform->clearReadOnly(newBackupPath);
   if (error == 0)
@@ -31,10 +31,10 @@ enum class SaveOutcome { NotOpened, Saved, Restored, NotRestored };
 
 // Writes the temporary configuration into DeusEx.ini and reads it back. Anything short of the
 // same bytes puts the configuration from before the installation back from the backup.
-SaveOutcome SaveConfiguration(std::istream &temporary, const std::string &configPath,
+SaveOutcome SaveConfiguration(std::istream &temporary, const std::string &configurationPath,
                               const std::string &temporaryPath, const std::string &backupPath) {
   ExitHold hold; // an exit asked for meanwhile waits: DeusEx.ini is never left half written
-  auto configuration = platform->openWriter(configPath);
+  auto configuration = platform->openWriter(configurationPath);
   if (!configuration)
     return SaveOutcome::NotOpened;
   platform->setText(IDC_STATUS_TEXT,
@@ -43,29 +43,26 @@ SaveOutcome SaveConfiguration(std::istream &temporary, const std::string &config
   const LineCopyResult copy = CopyLines(temporary, *configuration);
   const bool flushed = static_cast<bool>(configuration->flush());
   configuration.reset();
-  if (!copy.readFailed && !copy.writeFailed && flushed && SameContent(configPath, temporaryPath))
+  if (!copy.readFailed && !copy.writeFailed && flushed &&
+      SameContent(configurationPath, temporaryPath))
     return SaveOutcome::Saved;
-  return CopyVerified(backupPath, configPath) == 0 ? SaveOutcome::Restored
-                                                   : SaveOutcome::NotRestored;
+  return CopyVerified(backupPath, configurationPath) == 0 ? SaveOutcome::Restored
+                                                          : SaveOutcome::NotRestored;
 }
 
-} // namespace
+// Backs up one configuration and writes its temporary configuration into it.
+void FinaliseConfiguration(const std::string &folder) {
+  const std::string configurationPath = ConfigurationPath(folder);
+  const std::string temporaryPath = SetupTemporaryPath(folder);
+  const std::string backupPath = BackupPath(folder);
 
-void FinaliseConfiguration() {
-  const std::string configPath = ConfigurationPath(gameFolder);
-  const std::string temporaryPath = SetupTemporaryPath(gameFolder);
-  const std::string backupPath = BackupPath(gameFolder);
-
-  WriteLog("\n\nFINALISING INSTALLATION\n=======================", 0);
-  platform->setText(IDC_STATUS_HEADING, "Status: Finalising installation... ");
-  platform->setText(IDC_STATUS_TEXT, "Checking Deus Ex paths.");
   WriteLog("\n\n---> Backing up original DeusEx.ini file ", 0);
 
   // A backup that is there already came from an earlier installation that was never uninstalled:
   // it holds the player's configuration from before any, and is never replaced.
   const bool keepEarlierBackup = platform->fileExists(backupPath);
   if (!keepEarlierBackup) {
-    if (const ErrorCode error = MakeBackup(configPath, backupPath, NewBackupPath(gameFolder))) {
+    if (const ErrorCode error = MakeBackup(configurationPath, backupPath, NewBackupPath(folder))) {
       WriteLog(" (FAILED)\n\nInstaller exits.", 0);
       ShowSystemErrorBox(error, "\nThis error occurred when finalising file: \n\tDeusEx.ini");
       ExitProgram(-1);
@@ -86,7 +83,8 @@ void FinaliseConfiguration() {
   }
   WriteLog(" (OK)\n\n---> Saving changes to DeusEx.ini", 0);
 
-  const SaveOutcome outcome = SaveConfiguration(*temporary, configPath, temporaryPath, backupPath);
+  const SaveOutcome outcome =
+      SaveConfiguration(*temporary, configurationPath, temporaryPath, backupPath);
   switch (outcome) {
   case SaveOutcome::Saved:
     WriteLog(" (OK)\n\n---> CHANGES TO DeusEx.ini FILE HAVE BEEN SAVED <---", 0);
@@ -109,4 +107,17 @@ void FinaliseConfiguration() {
     break;
   }
   ExitProgram(-1);
+}
+
+} // namespace
+
+void FinaliseConfigurations(const std::vector<std::string> &folders) {
+  WriteLog("\n\nFINALISING INSTALLATION\n=======================", 0);
+  platform->setText(IDC_STATUS_HEADING, "Status: Finalising installation... ");
+  platform->setText(IDC_STATUS_TEXT, "Checking Deus Ex paths.");
+  for (std::size_t i = 0; i < folders.size(); ++i) {
+    if (i > 0)
+      WriteLog(LauncherEntry(folders[i]), 0);
+    FinaliseConfiguration(folders[i]);
+  }
 }

@@ -1,5 +1,9 @@
 #pragma once
 
-// Backs up DeusEx.ini and writes the temporary configuration into it. Returns only when
-// DeusEx.ini has been written; a failure ends the process inside the call.
-void FinaliseConfiguration();
+#include <string>
+#include <vector>
+
+// Backs up each configuration (the game folder's first, then the launcher's) and writes its
+// temporary configuration into it. Returns only when every one has been written; a failure ends
+// the process inside the call.
+void FinaliseConfigurations(const std::vector<std::string> &folders);

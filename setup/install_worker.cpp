@@ -12,12 +12,17 @@
 #include "setup/package_copy.h"
 #include "setup/resource.h"
 
+#include <vector>
+
 namespace {
 
-// 2 steps of the worker, 2 of the rewrite, one per package copy, 1 of the finalisation: 21.
-constexpr int installSteps = 2 + 2 + packageCount + 1;
+// One step for the folder check, then for each configuration one for its rewrite, two of the
+// rewrite itself (the Class and DefaultGame lines) and one of its finalisation, and one for each
+// package copy.
+int ProgressSteps(int configurations) { return 1 + 4 * configurations + packageCount; }
 
-[[noreturn]] void ExitWithError(const char *boxText, const std::string &logEntry) {
+// The box first, then the log entry: what the user reads is up before the log says it.
+[[noreturn]] void ExitBoxFirst(const char *boxText, const std::string &logEntry) {
   platform->showBox(boxText, "Error", okBox | warningIcon);
   WriteLog(logEntry, 0);
   ExitProgram(-1);
@@ -37,15 +42,31 @@ std::string SummaryLine(const char *setting, const char *tabs, bool set,
          (set ? "" : failedRemark) + "\n";
 }
 
-void ReportSuccess(const RewriteOutcome &outcome) {
+struct Rewritten {
+  std::string folder; // the game folder, or the launcher's folder
+  RewriteOutcome outcome;
+};
+
+// The three lines of each configuration; the launcher's follow the game folder's under its path.
+void LogSummary(const std::vector<Rewritten> &configurations, bool succeeded) {
+  WriteLog("\n\nSUMMARY\n=======\n\n", 0);
+  for (std::size_t i = 0; i < configurations.size(); ++i) {
+    const RewriteOutcome &outcome = configurations[i].outcome;
+    if (i > 0)
+      WriteLog("\tLauncher: " + ConfigurationPath(configurations[i].folder) + "\n", 0);
+    WriteLog(SummaryLine("DefaultGame", "\t\t", outcome.defaultGameSet), 0);
+    WriteLog(SummaryLine("Class", "\t\t\t", outcome.classSet), 0);
+    WriteLog(SummaryLine("GameSpeed", "\t\t", outcome.gameSpeedSet,
+                         succeeded ? " (Not Fatal, Kestrevane will still run fine with this error)"
+                                   : ""),
+             0);
+  }
+}
+
+void ReportSuccess(const std::vector<Rewritten> &configurations) {
   platform->showControl(IDC_FINISH);
   WriteLog("\n\n**** KESTREVANE WAS INSTALLED SUCCESSFULLY ****", 0);
-  WriteLog("\n\nSUMMARY\n=======\n\n", 0);
-  WriteLog(SummaryLine("DefaultGame", "\t\t", true), 0);
-  WriteLog(SummaryLine("Class", "\t\t\t", true), 0);
-  WriteLog(SummaryLine("GameSpeed", "\t\t", outcome.gameSpeedSet,
-                       " (Not Fatal, Kestrevane will still run fine with this error)"),
-           0);
+  LogSummary(configurations, true);
   WriteLog(ClosingText(true), 0);
   platform->setText(IDC_STATUS_TEXT, "Kestrevane is installed. Run Deus Ex and start a new game!");
   platform->showBox("Kestrevane is installed! You may now run Deus Ex\nand start a New Game as "
@@ -53,15 +74,12 @@ void ReportSuccess(const RewriteOutcome &outcome) {
                     "Installation completed!", okBox | warningIcon);
 }
 
-[[noreturn]] void ReportFailedRewrite(const RewriteOutcome &outcome) {
+[[noreturn]] void ReportFailedRewrite(const std::vector<Rewritten> &configurations) {
   WriteLog(std::string("\n\n**** KESTREVANE WAS --NOT-- INSTALLED SUCCESSFULLY ****\n\nPlease "
                        "visit ") +
                supportWebAddress + " for Technical Support.",
            0);
-  WriteLog("\n\nSUMMARY\n=======\n\n", 0);
-  WriteLog(SummaryLine("DefaultGame", "\t\t", outcome.defaultGameSet), 0);
-  WriteLog(SummaryLine("Class", "\t\t\t", outcome.classSet), 0);
-  WriteLog(SummaryLine("GameSpeed", "\t\t", outcome.gameSpeedSet), 0);
+  LogSummary(configurations, false);
   WriteLog(ClosingText(false), 0);
   platform->showBox("Setup was unable to make all of the requried changes. Please see the "
                     "Kestrevane.log file on your C: drive.",
@@ -69,25 +87,37 @@ void ReportSuccess(const RewriteOutcome &outcome) {
   ExitProgram(-1);
 }
 
-RewriteOutcome RewriteIntoTemporary(const std::string &folder) {
-  const std::string configPath = ConfigurationPath(folder);
+[[noreturn]] void ExitOnUnreadableConfiguration(const std::string &configurationPath) {
+  ExitBoxFirst("Kestrevane cannot read DeusEx.ini file, contact technical support.",
+               "\n\nERROR: Cannot read " + configurationPath +
+                   " (DeusEx.ini file) to the end. Contact technical support.");
+}
+
+// Rewrites folder's DeusEx.ini into its temporary configuration. The game folder's must open, or
+// the game is not installed there; the launcher's is known to exist, so not opening it is an
+// error of its own.
+RewriteOutcome RewriteIntoTemporary(const std::string &folder, bool isGameFolder) {
+  const std::string configurationPath = ConfigurationPath(folder);
   const std::string temporaryPath = SetupTemporaryPath(folder);
 
-  // The game counts as installed exactly where its configuration can be opened.
-  const auto reader = platform->openReader(configPath);
+  const auto reader = platform->openReader(configurationPath);
+  if (!reader && !isGameFolder)
+    ExitOnUnreadableConfiguration(configurationPath);
   if (!reader) {
     platform->showBox("ERROR: \nDeus Ex is not installed in the specified directory.", "Error",
                       okBox | warningIcon);
     WriteLog("Deus Ex is not installed in the specified directory ( " + folder + " )", 0);
     ExitProgram(-1);
   }
-  WriteLog("\nVALID DX INSTALL FOUND", 0);
+  if (isGameFolder)
+    WriteLog("\nVALID DX INSTALL FOUND", 0);
 
+  platform->clearReadOnly(temporaryPath); // the kit's own file, left by an earlier setup
   auto writer = platform->openWriter(temporaryPath);
   if (!writer)
-    ExitWithError("Kestrevane cannot open temporary DeusEx.ini file, contact technical support.",
-                  "\n\nERROR: Cannot open " + temporaryPath +
-                      " (temporary DeusEx.ini file) for output. Contact technical support.");
+    ExitBoxFirst("Kestrevane cannot open temporary DeusEx.ini file, contact technical support.",
+                 "\n\nERROR: Cannot open " + temporaryPath +
+                     " (temporary DeusEx.ini file) for output. Contact technical support.");
 
   platform->setText(IDC_STATUS_TEXT,
                     "Making necessary changes to the DeusEx.ini configuration file.");
@@ -105,21 +135,26 @@ RewriteOutcome RewriteIntoTemporary(const std::string &folder) {
 
   // An incomplete temporary configuration must never reach DeusEx.ini.
   if (outcome.readFailed)
-    ExitWithError("Kestrevane cannot read DeusEx.ini file, contact technical support.",
-                  "\n\nERROR: Cannot read " + configPath +
-                      " (DeusEx.ini file) to the end. Contact technical support.");
+    ExitOnUnreadableConfiguration(configurationPath);
   if (outcome.writeFailed || writerFailed)
-    ExitWithError("Kestrevane cannot write temporary DeusEx.ini file, contact technical support.",
-                  "\n\nERROR: Cannot write " + temporaryPath +
-                      " (temporary DeusEx.ini file). Contact technical support.");
+    ExitBoxFirst("Kestrevane cannot write temporary DeusEx.ini file, contact technical support.",
+                 "\n\nERROR: Cannot write " + temporaryPath +
+                     " (temporary DeusEx.ini file). Contact technical support.");
   return outcome;
 }
 
 } // namespace
 
-int RunInstallation() {
+void RunInstallation() {
   const std::string folder = gameFolder;
-  platform->setProgressRange(IDC_PROGRESS, installSteps);
+  // The launcher's configuration is the one the game reads when the player starts it through
+  // the launcher: it is changed like the game folder's, or New Game would start the original.
+  std::vector<std::string> folders = {folder};
+  const std::string launcher = LauncherFolder(folder);
+  if (!launcher.empty() && platform->fileExists(ConfigurationPath(launcher)))
+    folders.push_back(launcher);
+
+  platform->setProgressRange(IDC_PROGRESS, ProgressSteps(static_cast<int>(folders.size())));
   WriteLog("\n\n\nNEW KESTREVANE INSTALLATION\n===========================\n\nInstalling to: " +
                folder,
            1);
@@ -127,9 +162,18 @@ int RunInstallation() {
   platform->setText(IDC_STATUS_TEXT, "Checking Deus Ex paths.");
   platform->advanceProgress(IDC_PROGRESS);
 
-  const RewriteOutcome outcome = RewriteIntoTemporary(folder);
-  if (!outcome.classSet || !outcome.defaultGameSet)
-    ReportFailedRewrite(outcome);
+  // Every configuration is rewritten before the first package file is copied.
+  std::vector<Rewritten> configurations;
+  for (const std::string &configurationFolder : folders) {
+    if (configurationFolder != folder)
+      WriteLog(LauncherEntry(configurationFolder), 0);
+    configurations.push_back(
+        {configurationFolder,
+         RewriteIntoTemporary(configurationFolder, configurationFolder == folder)});
+  }
+  for (const Rewritten &configuration : configurations)
+    if (!configuration.outcome.classSet || !configuration.outcome.defaultGameSet)
+      ReportFailedRewrite(configurations);
 
   WriteLog("\n\n---> ALL NECESSARY CHANGES MADE TO DeusEx.ini FILE (OK) <---\n\nCOPYING "
            "FILES\n=============",
@@ -137,7 +181,6 @@ int RunInstallation() {
   platform->setText(IDC_STATUS_TEXT, "Copying files...");
   for (const PackageEntry &entry : packageManifest)
     CopyPackageFile(folder, entry.fileName, entry.kind);
-  FinaliseConfiguration();
-  ReportSuccess(outcome);
-  return 0;
+  FinaliseConfigurations(folders);
+  ReportSuccess(configurations);
 }

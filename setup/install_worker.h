@@ -2,6 +2,7 @@
 // configuration, the package copies, the finalisation and the report.
 #pragma once
 
-// Installs into gameFolder, reporting on the progress page and in the log. Returns 0 after a
-// successful run, once the completion box is closed; every fatal failure ends the process.
-int RunInstallation();
+// Installs into gameFolder (and the launcher's configuration, where there is one), reporting on
+// the progress page and in the log. Returns after a successful run, once the completion box is
+// closed; every fatal failure ends the process.
+void RunInstallation();

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "common/package_manifest.h"
+
 #include <string>
 
-// Copies one package file from the working directory into its game sub-folder. Returns 0;
-// a failure ends the process inside the call.
-int CopyPackageFile(std::string gameFolder, std::string fileName, int kind);
+// Copies one package file from the kit's folder into its game sub-folder. Returns once it is
+// there; a failure ends the process inside the call.
+void CopyPackageFile(const std::string &gameFolder, const std::string &fileName, PackageKind kind);

@@ -21,7 +21,7 @@ std::string ProgramErrorBoxText() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   InitialiseCommonControls();
   UseWindowsPlatform();
-  FollowCommandLine(arguments, "Kestrevane6.exe", "Kestrevane Setup", [] { RunInstallation(); });
+  FollowCommandLine(arguments, "Kestrevane6.exe", "Kestrevane Setup", RunInstallation);
   appInstance = instance;
   // Returns only when the first page cannot be shown at all; every other end leaves through exit.
   DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_LICENCE_PAGE), nullptr, LicencePageProc, 0);

@@ -50,9 +50,22 @@ FaultKind Operation(const char *kind, const std::string &path, bool cutPartWay =
   return game->fault.kind;
 }
 
+// A write to the game folder's or the launcher's DeusEx.ini.
 void NoteConfigurationWrite(const char *what, const std::string &path) {
-  if (Key(path) == Key(ConfigurationPath(gameFolder)) && game->exitHolds == 0)
+  const std::string configuration = "\\system\\deusex.ini";
+  const std::string key = Key(path);
+  if (key.size() >= configuration.size() &&
+      key.compare(key.size() - configuration.size(), configuration.size(), configuration) == 0 &&
+      game->exitHolds == 0)
     game->writesWithoutExitHeld.push_back(what);
+}
+
+// The read-only fault makes the file that the operation writes or deletes read-only first.
+FaultKind Target(FaultKind fault, const std::string &path) {
+  if (fault == FaultKind::ReadOnly)
+    if (File *file = Find(path))
+      file->readOnly = true;
+  return fault;
 }
 
 // Serves the first half of the bytes, then fails as a lost device does.
@@ -92,7 +105,7 @@ std::unique_ptr<std::istream> OpenReader(const std::string &path) {
 }
 
 std::unique_ptr<std::ostream> OpenWriter(const std::string &path) {
-  const FaultKind fault = Operation("write", path, true);
+  const FaultKind fault = Target(Operation("write", path, true), path);
   const File *file = Find(path);
   if (fault == FaultKind::Refused || !FolderExists(path) || (file && file->readOnly))
     return nullptr;
@@ -104,7 +117,7 @@ std::unique_ptr<std::ostream> OpenWriter(const std::string &path) {
 }
 
 ErrorCode CopyOne(const std::string &from, const std::string &to) {
-  const FaultKind fault = Operation("copy", from + " -> " + to, true);
+  const FaultKind fault = Target(Operation("copy", from + " -> " + to, true), to);
   const File *source = Find(from), *target = Find(to);
   if (fault == FaultKind::Refused || (target && target->readOnly))
     return accessDenied;
@@ -138,7 +151,7 @@ ErrorCode CopyOne(const std::string &from, const std::string &to) {
 }
 
 ErrorCode MoveOne(const std::string &from, const std::string &to) {
-  const FaultKind fault = Operation("move", from + " -> " + to);
+  const FaultKind fault = Target(Operation("move", from + " -> " + to), to);
   const File *source = Find(from), *target = Find(to);
   if (fault == FaultKind::Refused || (target && target->readOnly))
     return accessDenied;
@@ -152,7 +165,7 @@ ErrorCode MoveOne(const std::string &from, const std::string &to) {
 }
 
 ErrorCode DeleteOne(const std::string &path) {
-  const FaultKind fault = Operation("delete", path);
+  const FaultKind fault = Target(Operation("delete", path), path);
   const File *file = Find(path);
   if (fault == FaultKind::Refused || (file && file->readOnly))
     return accessDenied;
@@ -203,6 +216,7 @@ const Platform fakePlatform = {
     [](const std::string &path) { return game->Exists(path); },
     ClearReadOnly,
     SystemErrorText,
+    [] { return game->documents; },
     [](int, const std::string &) {},
     [](int, int) {},
     [](int) {},
@@ -240,7 +254,10 @@ int RunProgram(FakeGame &fake, const std::string &folder, Fault fault, Run run) 
 } // namespace
 
 int FakeGame::RunSetup(const std::string &folder, Fault fault) {
-  return RunProgram(*this, folder, fault, [] { return RunInstallation(); });
+  return RunProgram(*this, folder, fault, [] {
+    RunInstallation();
+    return 0;
+  });
 }
 
 int FakeGame::RunUninstall(const std::string &folder, Fault fault) {
@@ -258,4 +275,9 @@ std::optional<std::string> FakeGame::Read(const std::string &path) const {
 
 void FakeGame::Write(const std::string &path, const std::string &bytes) {
   files[Key(path)].bytes = bytes;
+}
+
+void FakeGame::MakeWritable(const std::string &path) {
+  if (const auto file = files.find(Key(path)); file != files.end())
+    file->second.readOnly = false;
 }

@@ -19,6 +19,7 @@ enum class FaultKind {
   ShortButOk, // a copy reports success with half the bytes
   OldTailOk,  // a copy reports success, but the target's old tail was not cut off
   StaysButOk, // a deletion reports success, but the file is still there
+  ReadOnly,   // the file to be written or deleted is read-only, from then on
   PowerCut,   // the process is cut off while the operation runs
 };
 
@@ -39,7 +40,8 @@ struct FakeGame {
     bool readOnly = false;
   };
   std::map<std::string, File> files; // by path in lower case: Windows ignores letter case
-  std::vector<std::string> folders;  // in lower case; "." is the setup's working folder
+  std::vector<std::string> folders;  // in lower case; "." is the kit's folder
+  std::string documents;             // the user's Documents folder
   std::vector<std::string> log;   // entries as written; a time-stamped one starts with "[ stamp ] "
   std::vector<std::string> boxes; // of the last run: "caption: text"
 
@@ -59,6 +61,7 @@ struct FakeGame {
   std::optional<std::string> Read(const std::string &path) const;
   void Write(const std::string &path, const std::string &bytes);
   bool Exists(const std::string &path) const { return Read(path).has_value(); }
+  void MakeWritable(const std::string &path);
 };
 
 inline constexpr int refusedFolder = 2, cutOffCode = -2;

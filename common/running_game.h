@@ -15,3 +15,7 @@ std::vector<std::string> ImagesRunningFrom(const std::string &gameFolder,
 
 // The box text that names each such image on a line of its own.
 std::string RunningGameText(const std::vector<std::string> &images);
+
+// Windows only: the images of the processes running from the game folder, the calling process
+// left out. A process whose image cannot be read is left out too.
+std::vector<std::string> GameProcessImages(const std::string &gameFolder);

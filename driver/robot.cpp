@@ -8,6 +8,10 @@
 //   hold <path> <access> <share>   open a file and keep it open until the robot ends; access
 //                             r, w or rw, sharing any of r, w, d (delete) or -
 //   start <exe> [args]        start the program in the robot's current directory
+//   beside <exe> [args]       start a second program that the robot does not drive (a stand-in
+//                             for the game, say), before or after start; it runs until
+//                             end-beside or the robot's end
+//   end-beside                end the program beside and wait until it is gone
 //   page <id>                 wait for the page holding control <id>     -> page <caption>
 //   text <id>                 -> text <id> <text>
 //   set <id> <text>           replace a control's text
@@ -34,8 +38,8 @@
 //                             (then another program may be started)
 //   wait-exit                 the same without a time limit, for a user at the controls
 //
-// Any timeout or error prints what the program shows, ends the program and makes the robot
-// fail, so that a broken run reads well in the bench's report.
+// Any timeout or error prints what the program shows, ends the program (and the one beside) and
+// makes the robot fail, so that a broken run reads well in the bench's report.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -66,6 +70,8 @@ const DWORD watchPollMs = 50;
 
 PROCESS_INFORMATION child = {};
 bool childStarted = false;
+PROCESS_INFORMATION beside = {};
+bool besideStarted = false;
 HWND currentPage = nullptr;
 std::set<HWND> answeredBoxes;
 std::map<HWND, unsigned> boxFirstSeen; // order in which boxes came up, oldest first
@@ -231,12 +237,24 @@ void DescribeWindows() {
   }
 }
 
+// Ends the program beside; false if it is still there after exitTimeoutMs.
+bool EndBeside() {
+  TerminateProcess(beside.hProcess, 0);
+  bool gone = WaitForSingleObject(beside.hProcess, exitTimeoutMs) == WAIT_OBJECT_0;
+  CloseHandle(beside.hProcess);
+  CloseHandle(beside.hThread);
+  besideStarted = false;
+  return gone;
+}
+
 [[noreturn]] void Fail(const std::string &what) {
   Print(what);
   if (childStarted) {
     DescribeWindows();
     TerminateProcess(child.hProcess, 99);
   }
+  if (besideStarted)
+    EndBeside();
   std::exit(2);
 }
 
@@ -486,9 +504,9 @@ DWORD LetterFlags(const std::string &code, DWORD read, DWORD write, DWORD remove
   return flags;
 }
 
-void Start(const std::string &commandLine) {
-  if (childStarted)
-    Fail("error: a program is already running");
+// Starts the program that the command line's first argument names, in the robot's current
+// directory.
+void Launch(const std::string &commandLine, PROCESS_INFORMATION &process) {
   std::string line = commandLine;
   size_t blank = line.find(' ');
   std::string exe = line.substr(0, blank);
@@ -498,9 +516,8 @@ void Start(const std::string &commandLine) {
   std::vector<char> buffer(line.begin(), line.end());
   buffer.push_back('\0');
   if (!CreateProcessA(exe.c_str(), &buffer[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &child))
+                      &startup, &process))
     Fail("error: cannot start " + exe + " (" + std::to_string(GetLastError()) + ")");
-  childStarted = true;
 }
 
 void PressKey(WPARAM key, HWND target) {
@@ -536,7 +553,20 @@ void Run(const std::string &rawLine) {
       Fail("error: cannot hold " + args[0] + " (" + std::to_string(GetLastError()) + ")");
     heldFiles.push_back(file);
   } else if (command == "start") {
-    Start(rest);
+    if (childStarted)
+      Fail("error: a program is already running");
+    Launch(rest, child);
+    childStarted = true;
+  } else if (command == "beside") {
+    if (besideStarted)
+      Fail("error: a program is already beside");
+    Launch(rest, beside);
+    besideStarted = true;
+  } else if (command == "end-beside") {
+    if (!besideStarted)
+      Fail("error: no program beside");
+    if (!EndBeside())
+      Fail("timeout " + line);
   } else if (command == "page") {
     DWORD start = GetTickCount();
     HWND page = nullptr;
@@ -676,5 +706,7 @@ int main(int argc, char **argv) {
     Run(line);
   if (childStarted && WaitForSingleObject(child.hProcess, 0) == WAIT_TIMEOUT)
     Fail("error: the script ended while the program still runs");
+  if (besideStarted && !EndBeside())
+    Fail("timeout ending the program beside");
   return 0;
 }

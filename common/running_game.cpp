@@ -1,0 +1,45 @@
+#include "common/running_game.h"
+
+namespace {
+
+// Windows compares file names without regard to case and takes / for \; comparing this form of
+// two paths does the same. Only ASCII letters are folded, so no locale is involved.
+std::string ComparablePath(const std::string &path) {
+  std::string comparable = path;
+  for (char &c : comparable) {
+    if (c == '/')
+      c = '\\';
+    else if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c - 'A' + 'a');
+  }
+  return comparable;
+}
+
+} // namespace
+
+std::vector<std::string> ImagesRunningFrom(const std::string &gameFolder,
+                                           const std::vector<std::string> &images) {
+  std::string folder = ComparablePath(gameFolder);
+  while (!folder.empty() && folder.back() == '\\')
+    folder.pop_back();
+  std::vector<std::string> running;
+  if (folder.empty())
+    return running;
+  const std::string systemFolder = folder + "\\system\\";
+  for (const std::string &image : images) {
+    const std::string path = ComparablePath(image);
+    bool inSystemFolder = path.size() > systemFolder.size() &&
+                          path.compare(0, systemFolder.size(), systemFolder) == 0 &&
+                          path.find('\\', systemFolder.size()) == std::string::npos;
+    if (inSystemFolder)
+      running.push_back(image);
+  }
+  return running;
+}
+
+std::string RunningGameText(const std::vector<std::string> &images) {
+  std::string text = "Deus Ex is running from this game folder:\n";
+  for (size_t i = 0; i < images.size(); ++i)
+    text += (i == 0 ? "" : "\n") + images[i];
+  return text + "\n\nPlease close it, then press NEXT again.";
+}

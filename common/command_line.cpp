@@ -51,7 +51,8 @@ std::string UsageText(const std::string &programName) {
          std::to_string(folderFieldSize - 1) +
          " characters.\n\tIt must come last; it takes the rest of the line.\n"
          "/?\tShow this text.\n\n"
-         "Exit codes: 0 done, -1 failed (see the log), 2 wrong arguments.";
+         "Exit codes: 0 done, -1 failed (see the log), 2 wrong arguments, 3 Deus Ex is\n"
+         "running from the game folder (nothing was touched).";
 }
 
 std::string BoxLogEntry(const std::string &caption, const std::string &text) {

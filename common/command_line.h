@@ -23,3 +23,5 @@ std::string BoxLogEntry(const std::string &caption, const std::string &text);
 
 // Exit code of a run whose command line could not be used.
 inline constexpr int usageExitCode = 2;
+// Exit code of an unattended run that found the game running from the game folder.
+inline constexpr int gameRunningExitCode = 3;

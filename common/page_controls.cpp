@@ -4,6 +4,7 @@
 #include "common/game_folder_lookup.h"
 #include "common/program_exit.h"
 #include "common/program_state.h"
+#include "common/running_game.h"
 #include "common/system_error_box.h"
 #include "common/windows_platform.h"
 
@@ -60,6 +61,14 @@ void TakeGameFolder(HWND page, int folderFieldId) {
   char folder[folderFieldSize] = {};
   GetDlgItemTextA(page, folderFieldId, folder, folderFieldSize);
   gameFolder = folder;
+}
+
+bool GameIsClosed(HWND page) {
+  const std::vector<std::string> images = GameProcessImages(gameFolder);
+  if (images.empty())
+    return true;
+  ShowBox(page, RunningGameText(images), runningGameCaption, MB_OK | MB_ICONWARNING);
+  return false;
 }
 
 void OpenNextPage(HWND page, int templateId, DLGPROC pageProc) {

@@ -28,6 +28,12 @@ INT_PTR AnswerPageMessage(HWND page, UINT message, WPARAM wParam, int smallIconG
 void ProposeGameFolder(HWND page, int folderFieldId);
 void TakeGameFolder(HWND page, int folderFieldId);
 
+// The first step of NEXT on both path pages: while a program runs from the game folder's System
+// folder (the game, the editor, a renamed launcher), the "Deus Ex is running" box names it and the
+// page stays, with nothing logged or touched. The game writes its configuration back when it
+// ends, which would undo the setup or, after an uninstall, name packages that are gone.
+bool GameIsClosed(HWND page);
+
 // Ends the page (EndDialog, which hides it) and opens the next page modally, without owner.
 void OpenNextPage(HWND page, int templateId, DLGPROC pageProc);
 

@@ -4,8 +4,10 @@
 #include "common/command_line.h"
 #include "common/game_folder_lookup.h"
 #include "common/page_controls.h"
+#include "common/platform.h"
 #include "common/program_exit.h"
 #include "common/program_state.h"
+#include "common/running_game.h"
 
 #include <cstdlib>
 
@@ -23,6 +25,11 @@ void FollowCommandLine(const char *arguments, const char *programName, const cha
   }
   SendBoxesToLog();
   gameFolder = line.folder ? *line.folder : GetGameFolder();
+  // A script can ask the player to close the game and try again: nothing has been touched.
+  if (const std::vector<std::string> images = GameProcessImages(gameFolder); !images.empty()) {
+    platform->appendLog(BoxLogEntry(runningGameCaption, RunningGameText(images)), 1);
+    std::exit(gameRunningExitCode);
+  }
   try {
     runUnattended();
   } catch (...) {

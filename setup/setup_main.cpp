@@ -1,6 +1,8 @@
 // The setup program's entry: it has no main window, only the nested wizard pages.
 #include "common/page_controls.h"
 #include "common/program_exit.h"
+#include "common/program_folder.h"
+#include "common/program_state.h"
 #include "common/support_contact.h"
 #include "common/unattended_run.h"
 #include "common/windows_platform.h"
@@ -21,6 +23,8 @@ std::string ProgramErrorBoxText() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
   InitialiseCommonControls();
   UseWindowsPlatform();
+  if (const std::string folder = ProgramFolder(); !folder.empty())
+    kitFolder = folder;
   FollowCommandLine(arguments, "Kestrevane6.exe", "Kestrevane Setup", RunInstallation);
   appInstance = instance;
   // Returns only when the first page cannot be shown at all; every other end leaves through exit.

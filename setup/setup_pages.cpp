@@ -27,6 +27,8 @@ void InitPathPage(HWND page) { ProposeGameFolder(page, IDC_FOLDER); }
 
 void OnPathNext(HWND page) {
   TakeGameFolder(page, IDC_FOLDER);
+  if (!GameIsClosed(page))
+    return;
   // The page does not check the folder: the worker does, and says what is wrong with it.
   OpenNextPage(page, IDD_PROGRESS_PAGE, ProgressPageProc);
 }

@@ -35,16 +35,12 @@ TEST(SteamLibraryFolders, TakesEveryPathAndSurvivesBrokenFiles) {
       {"lone backslash kept", "\"path\" \"C:\\Games\"", {"C:\\Games"}},
       {"bare words pair up", "path D:\\Lib label x " + good, {"D:\\Lib", "D:\\Lib"}},
       {"unclosed quote breaks its line only", "\"path\" \"C:\\\\Broken\n" + good, {"D:\\Lib"}},
-      {"unclosed key", "\"path\n" + good, {"D:\\Lib"}},
       {"cut off in the value", "\"path\" \"C:\\\\Gam", {}},
-      {"cut off after the key", "{ \"path\"", {}},
       {"unbalanced braces", "}}}{{ " + good + " }}}", {"D:\\Lib"}},
       {"megabyte line, unquoted", megabyteLine + "\n" + good, {"D:\\Lib"}},
       {"megabyte line, unclosed quote", "\"" + megabyteLine + "\n" + good, {"D:\\Lib"}},
-      {"megabyte key", "\"" + megabyteLine + "\" \"x\" " + good, {"D:\\Lib"}},
       {"5000-character path", "\"path\" \"" + longPath + "\" " + good, {longPath, "D:\\Lib"}},
       {"NUL in a path", std::string("\"path\" \"C:\\\\A\0B\" ", 17) + good, {"D:\\Lib"}},
-      {"NUL between entries", std::string("\0\0 \"x\" \"y\" ", 11) + good, {"D:\\Lib"}},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
@@ -77,13 +73,10 @@ TEST(ParentFolder, StopsAtTheDriveAndTheShare) {
   } cases[] = {
       {"C:\\Games\\Kit", "C:\\Games"},
       {"C:\\Games\\Kit\\", "C:\\Games"},
-      {"C:\\Games\\\\Kit", "C:\\Games"},
       {"C:\\Kit", "C:"},
       {"C:\\", ""},
       {"C:", ""},
       {"Kit", ""},
-      {"\\Kit", ""},
-      {"", ""},
       {"\\\\server\\share\\Kit", "\\\\server\\share"},
       {"\\\\server\\share", ""},
   };

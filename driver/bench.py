@@ -185,12 +185,33 @@ def start(opts):
     state["server_dir"] = wait_for_server(server)
     save_state(opts, state)
 
-    quiet = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
-    wine(state, ["wineboot", "-i"], timeout=180, **quiet)
+    # The first program in a new prefix has Wine make the prefix (wineboot) and waits for that. A
+    # "wineboot -i" on top initialises it twice and leaves two service managers, after which the
+    # RPC service, which every program with windows asks for, often fails to start, ten seconds a
+    # try.
     # Unmanaged windows: otherwise Wine waits for a window manager whenever a window hides.
     key = "HKCU\\Software\\Wine\\X11 Driver"
-    wine(state, ["reg", "add", key, "/v", "Managed", "/d", "N", "/f"], timeout=60, **quiet)
+    wine(state, ["reg", "add", key, "/v", "Managed", "/d", "N", "/f"], timeout=180,
+         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    if getattr(opts, "robot", None):  # the demo's bench has no robot of its own
+        keep_desktop(opts, state)
     print("bench started: display :%d, prefix %s" % (state["display"], state["prefix"]))
+
+
+def keep_desktop(opts, state):
+    """Wine closes the desktop a second after its last program has ended, and the next program
+    waits a second for a new one: a robot that waits for nothing keeps it for all the cases. Its
+    wine process is the robot itself; stop ends it."""
+    keeper = os.path.join(state["prefix"], "drive_c", "bench")
+    os.mkdir(keeper)
+    shutil.copyfile(opts.robot, keeper + "/robot.exe")
+    with open(keeper + "/keep.txt", "w") as f:
+        f.write("nobox 2147483647\n")
+    state["keeper_pid"] = subprocess.Popen(
+        ["wine", "C:\\bench\\robot.exe", "C:\\bench\\keep.txt"], env=wine_env(state),
+        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+        start_new_session=True, **as_wine_user()).pid
+    save_state(opts, state)
 
 
 def wait_for_server(server):
@@ -216,6 +237,7 @@ def stop(opts):
     if "wineserver_pid" in state:
         subprocess.run(["wineserver", "-k"], env=wine_env(state), timeout=30,
                        stdin=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **as_wine_user())
+    end_process(state.get("keeper_pid"), "robot.exe")
     end_process(state.get("wineserver_pid"), "wineserver")
     end_process(state.get("xvfb_pid"), "Xvfb")
     unmount_under(state["root"])

@@ -2,6 +2,7 @@
 runs each on the sample game and compares it with golden/<case>.txt."""
 
 INI, TEMP, BACKUP = "System/DeusEx.ini", "System/DeusEx_kes.ini", "System/DeusEx_Kes_Backup.ini"
+LAUNCHER_INI = "Deus Ex/System/DeusEx.ini"
 CASES = {}
 
 
@@ -114,6 +115,19 @@ def round_trip_lf_long_folder(run):
     run.robot("key enter 1004", "nobox 300", "click 1006", "exit")
     uninstall_progress(run, typed=run.folder + "\\" + "y" * 20)
     run.robot("peek", "click 1009", "exit")
+
+
+@case("round_trip.launcher")
+def round_trip_launcher(run):
+    # The launcher's DeusEx.ini in Documents (with GameSpeed set, which the game's lacks) changes
+    # with the game's and comes back with it.
+    ini = run.read(INI).replace(b"[Engine.GameInfo]\r\n", b"[Engine.GameInfo]\r\nGameSpeed=1.1\r\n")
+    run.write(run.documents(LAUNCHER_INI), ini)
+    run.registry(run.folder)
+    install(run)
+    run.listing()
+    uninstall_progress(run)
+    run.robot("peek", "progress 1005", "box OK", "exit")
 
 
 # -- Win32 faults: a full disk, a file held open, an exit during the final write -----------------

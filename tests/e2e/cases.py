@@ -1,8 +1,13 @@
 """End-to-end cases: what only the real programs under Wine show. The bench (driver/bench.py)
 runs each on the sample game and compares it with golden/<case>.txt."""
 
+import shutil
+
 INI, TEMP, BACKUP = "System/DeusEx.ini", "System/DeusEx_kes.ini", "System/DeusEx_Kes_Backup.ini"
 LAUNCHER_INI = "Deus Ex/System/DeusEx.ini"
+# Steam's list of its libraries, as Steam writes it (backslashes doubled): its own folder first.
+LIBRARIES = ('"libraryfolders"\n{\n\t"0"\n\t{\n\t\t"path"\t\t"%s"\n\t}\n\t"1"\n\t{\n'
+             '\t\t"path"\t\t"%s"\n\t\t"apps"\n\t\t{\n\t\t\t"6910"\t\t"0"\n\t\t}\n\t}\n}\n')
 CASES = {}
 
 
@@ -59,6 +64,23 @@ def setup_path_page(run):
     for leave in ("key escape 1002", "close"):
         path_page(run)
         run.robot(leave, "box Yes", "exit")
+
+
+@case("setup.path_page_steam_gog")
+def path_page_steam_gog(run):
+    # Without the game's record: the game in Steam's second library (Steam's own folder has none;
+    # SteamPath with forward slashes, as Steam writes it), then GOG's record, which comes first.
+    steam, library = (run.to_windows(run.place(name)) for name in ("Steam", "Library"))
+    run.move_game("Library/steamapps/common/Deus Ex")
+    shutil.copytree(run.game, run.place("GOG Games/Deus Ex"))
+    vdf = LIBRARIES % (steam.replace("\\", "\\\\"), library.replace("\\", "\\\\"))
+    run.write(run.place("Steam/steamapps/libraryfolders.vdf"), vdf.encode())
+    run.record(run.STEAM_USER_RECORD, "SteamPath", steam.replace("\\", "/"))
+    path_page(run)
+    run.robot("click 1001", "box Yes", "exit")
+    run.record(run.GOG_RECORD, "path", run.to_windows(run.place("GOG Games/Deus Ex")))
+    path_page(run)
+    run.robot("click 1001", "box Yes", "exit")
 
 
 @case("setup.progress_page")

@@ -83,6 +83,20 @@ def path_page_steam_gog(run):
     run.robot("click 1001", "box Yes", "exit")
 
 
+@case("setup.game_running")
+def setup_game_running(run):
+    # A program running from System keeps either path page after NEXT; once it has ended, NEXT
+    # goes on.
+    run.registry(run.folder)
+    beside = "beside " + run.stand_in("System/DeusEx.exe")
+    run.robot(beside)
+    path_page(run)
+    run.robot("click 1003", "box OK Deus Ex is running", "enabled 1003", "end-beside", "click 1003")
+    run.robot("page 1013", "box OK Installation completed!", "click 1006", "exit", beside)
+    run.robot("start " + run.uninstall_exe, "page 1003", "click 1002", "box OK", "click 2", "exit")
+    run.skip_log()
+
+
 @case("setup.progress_page")
 def setup_progress_page(run):
     # Enter does nothing there; Escape and the close box end with the error box, also after a
@@ -213,6 +227,14 @@ def silent_registry(run):
     run.registry(run.folder)
     run.wine(run.setup_exe, "/S")
     run.wine(run.uninstall_exe, "/S")
+
+
+@case("silent.game_running")
+def silent_game_running(run):
+    # Nothing touched: one log entry each, and exit code 3.
+    run.robot("beside " + run.stand_in("System/DeusEx.exe"))
+    for exe in (run.setup_exe, run.uninstall_exe):
+        run.robot("start %s /S /D=%s" % (exe, run.folder), "exit")
 
 
 @case("silent.setup_fails")

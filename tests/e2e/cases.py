@@ -199,6 +199,16 @@ def backup_held(run):
     run.robot("peek", "progress 1005", "box OK", "box OK Setup Error", "exit")
 
 
+@case("uninstall.package_gone")
+def package_gone(run):
+    # A package file deleted by hand counts as removed. The log shows the uninstall alone.
+    gone = "%s/%s" % run.packages[0][::-1]
+    run.wine(run.setup_exe, "/S", "/D=" + run.folder)
+    run.by_hand("deleted " + gone, lambda: run.remove(gone))
+    run.by_hand("deleted the log", lambda: run.remove(run.log))
+    run.wine(run.uninstall_exe, "/S", "/D=" + run.folder)
+
+
 @case("setup.escape_during_final_write")
 def escape_during_final_write(run):
     # The bar is full once DeusEx.ini is being written: the exit waits for the whole file.
@@ -227,6 +237,12 @@ def silent_registry(run):
     run.registry(run.folder)
     run.wine(run.setup_exe, "/S")
     run.wine(run.uninstall_exe, "/S")
+
+
+@case("silent.other_working_folder")
+def silent_other_working_folder(run):
+    # Started in the game folder, the setup still takes the package files from its own folder.
+    run.wine(run.setup_exe, "/S", "/D=" + run.folder, cwd=run.game)
 
 
 @case("silent.game_running")

@@ -9,14 +9,18 @@
 
 The cases come from a Python file (--cases, by default tests/e2e/cases.py): a dict CASES of
 name -> build(run), where build lays out the game folder and says what the run does through the
-Run it gets (robot lines, wine commands, files, the registry record). Each case gets a fresh game
-folder (the sample game) and kit folder (the package files and the two programs) on the prefix's
-drive C. Its robot transcript, c:\Kestrevane.log and a listing of the game folder are compared
-with the golden file golden/<case>.txt beside the cases, in which what varies between runs and
-kits is written as a placeholder: <game> the game folder, [ <time stamp> ], <web> and <mail> the
-support addresses and <maker> the maker (common/support_contact.h), <N+k> a progress position counted from the end
-of the package list, <file k>/<folder k> the k-th package (N the last), and "<each package> "
-before a line that stands for one line per package, in the order of common/package_list.inc.
+Run it gets (robot lines, wine commands, files, registry records, steps done by hand). Each case
+gets a fresh game folder (the sample game) and kit folder (the package files and the two programs)
+on the prefix's drive C, and starts without the registry records that the programs read and
+without a launcher configuration (the folder Deus Ex in the Documents of the prefix's user). Its
+robot transcript, c:\Kestrevane.log and a listing of the game folder (and of the launcher's
+folder, where the case made one) are compared with the golden file golden/<case>.txt beside the
+cases, in which what varies between runs and kits is written as a placeholder: <game> the game
+folder, <kit> the kit folder, <case> the case's folder that holds both, <documents> the Documents
+of the prefix's user, [ <time stamp> ], <web> and <mail> the support addresses and <maker> the
+maker (common/support_contact.h), <N+k> a progress position counted from the end of the package
+list, <file k>/<folder k> the k-th package (N the last), and "<each package> " before a line that
+stands for one line per package, in the order of common/package_list.inc.
 
 --update-golden writes the golden files from the runs instead of comparing: review the diff
 (git diff tests/e2e/golden) before committing it. A case that needs what this machine does not
@@ -43,6 +47,13 @@ SOURCE = os.path.dirname(HERE)
 WINE_USER = "nobody"  # Wine ignores read-only files for root: as root the programs run as this
 SKIPPED = 77  # ctest's SKIP_RETURN_CODE for the e2e tests
 GAME_RECORD = "HKLM\\Software\\Unreal Technology\\Installed Apps\\Deus Ex"
+GOG_RECORD = "HKLM\\SOFTWARE\\GOG.com\\Games\\1207658924"
+GOG_OLD_RECORD = "HKLM\\SOFTWARE\\GOG.com\\GOGDEUSX"
+STEAM_USER_RECORD = "HKCU\\Software\\Valve\\Steam"
+STEAM_RECORD = "HKLM\\SOFTWARE\\Valve\\Steam"
+# Every registry record that the programs read to find the game; each case starts without them.
+RECORDS = (GAME_RECORD, GOG_RECORD, GOG_OLD_RECORD, STEAM_USER_RECORD, STEAM_RECORD)
+HIVES = {"HKLM": "HKEY_LOCAL_MACHINE", "HKCU": "HKEY_CURRENT_USER"}
 PAGE = 4096  # a tmpfs counts whole pages
 
 
@@ -185,12 +196,33 @@ def start(opts):
     state["server_dir"] = wait_for_server(server)
     save_state(opts, state)
 
-    quiet = {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
-    wine(state, ["wineboot", "-i"], timeout=180, **quiet)
+    # The first program in a new prefix has Wine make the prefix (wineboot) and waits for that. A
+    # "wineboot -i" on top initialises it twice and leaves two service managers, after which the
+    # RPC service, which every program with windows asks for, often fails to start, ten seconds a
+    # try.
     # Unmanaged windows: otherwise Wine waits for a window manager whenever a window hides.
     key = "HKCU\\Software\\Wine\\X11 Driver"
-    wine(state, ["reg", "add", key, "/v", "Managed", "/d", "N", "/f"], timeout=60, **quiet)
+    wine(state, ["reg", "add", key, "/v", "Managed", "/d", "N", "/f"], timeout=180,
+         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    if getattr(opts, "robot", None):  # the demo's bench has no robot of its own
+        keep_desktop(opts, state)
     print("bench started: display :%d, prefix %s" % (state["display"], state["prefix"]))
+
+
+def keep_desktop(opts, state):
+    """Wine closes the desktop a second after its last program has ended, and the next program
+    waits a second for a new one: a robot that waits for nothing keeps it for all the cases. Its
+    wine process is the robot itself; stop ends it."""
+    keeper = os.path.join(state["prefix"], "drive_c", "bench")
+    os.mkdir(keeper)
+    shutil.copyfile(opts.robot, keeper + "/robot.exe")
+    with open(keeper + "/keep.txt", "w") as f:
+        f.write("nobox 2147483647\n")
+    state["keeper_pid"] = subprocess.Popen(
+        ["wine", "C:\\bench\\robot.exe", "C:\\bench\\keep.txt"], env=wine_env(state),
+        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+        start_new_session=True, **as_wine_user()).pid
+    save_state(opts, state)
 
 
 def wait_for_server(server):
@@ -216,6 +248,7 @@ def stop(opts):
     if "wineserver_pid" in state:
         subprocess.run(["wineserver", "-k"], env=wine_env(state), timeout=30,
                        stdin=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **as_wine_user())
+    end_process(state.get("keeper_pid"), "robot.exe")
     end_process(state.get("wineserver_pid"), "wineserver")
     end_process(state.get("xvfb_pid"), "Xvfb")
     unmount_under(state["root"])
@@ -259,14 +292,18 @@ class Run:
 
     packages = PACKAGES
     escape = staticmethod(escape)  # for the robot's text arguments
+    GOG_RECORD, GOG_OLD_RECORD = GOG_RECORD, GOG_OLD_RECORD
+    STEAM_USER_RECORD, STEAM_RECORD = STEAM_USER_RECORD, STEAM_RECORD
 
-    def __init__(self, case_dir, to_windows, programs):
-        self.to_windows = to_windows
+    def __init__(self, case_dir, to_windows, programs, documents, log):
+        self.to_windows, self.case, self.documents_folder = to_windows, case_dir, documents
+        self.log = log  # c:\Kestrevane.log, as the bench reaches it
         self.game, self.kit = os.path.join(case_dir, "game"), os.path.join(case_dir, "kit")
+        self.launcher = os.path.join(documents, "Deus Ex")  # where the launcher keeps System
         self.folder = to_windows(self.game)  # the game folder as the programs see it
         self.setup_exe, self.uninstall_exe = (
             to_windows(os.path.join(self.kit, os.path.basename(exe))) for exe in programs)
-        self.steps, self.disk, self.invariants = [], None, []
+        self.steps, self.disk, self.invariants, self.log_shown = [], None, [], True
         shutil.copytree(os.path.join(SOURCE, "sample", "game"), self.game)
         os.makedirs(self.kit)
         for name, _ in PACKAGES:
@@ -276,13 +313,24 @@ class Run:
             shutil.copyfile(exe, os.path.join(self.kit, os.path.basename(exe)))
 
     def path(self, rel):
-        return os.path.join(self.game, *rel.split("/"))
+        """rel in the game folder; an absolute path as it is."""
+        return rel if os.path.isabs(rel) else os.path.join(self.game, *rel.split("/"))
+
+    def place(self, rel):
+        """rel in the case's folder, beside the game and the kit."""
+        return os.path.join(self.case, *rel.split("/"))
+
+    def documents(self, rel):
+        """rel in the Documents of the prefix's user; Deus Ex/System/DeusEx.ini is the
+        launcher's configuration."""
+        return os.path.join(self.documents_folder, *rel.split("/"))
 
     def read(self, rel):
         with open(self.path(rel), "rb") as f:
             return f.read()
 
     def write(self, rel, data):
+        os.makedirs(os.path.dirname(self.path(rel)), exist_ok=True)
         with open(self.path(rel), "wb") as f:
             f.write(data)
 
@@ -292,14 +340,24 @@ class Run:
     def win(self, rel):
         return self.folder + "\\" + rel.replace("/", "\\")
 
+    def move_game(self, rel):
+        """Moves the game folder to rel in the case's folder."""
+        os.makedirs(os.path.dirname(self.place(rel)), exist_ok=True)
+        os.rename(self.game, self.place(rel))
+        self.game = self.place(rel)
+        self.folder = self.to_windows(self.game)
+
     def move_game_to_length(self, length):
         """Moves the game folder so that the programs see a path of `length` characters."""
-        parent = os.path.dirname(self.game)
-        room = length - len(self.to_windows(parent)) - 1
+        room = length - len(self.to_windows(self.case)) - 1
         name = ("Deus Ex Game Of The Year Edition " * 10)[: room - 1].rstrip()
-        os.rename(self.game, os.path.join(parent, name + "x" * (room - len(name))))
-        self.game = os.path.join(parent, name + "x" * (room - len(name)))
-        self.folder = self.to_windows(self.game)
+        self.move_game(name + "x" * (room - len(name)))
+
+    def stand_in(self, rel):
+        """A copy of the uninstaller at rel in the game folder: for the robot's beside, a program
+        that runs from there until it is ended, as the game does. Its path as Wine sees it."""
+        shutil.copyfile(os.path.join(self.kit, "Uninstall.exe"), self.path(rel))
+        return self.win(rel)
 
     def package_sizes(self):
         return [len(package_bytes(name)) for name, _ in PACKAGES]
@@ -311,14 +369,33 @@ class Run:
     def robot(self, *lines):
         self.steps += [("robot", line) for line in lines]
 
-    def wine(self, *args):
-        """A program run by wine itself, in the kit folder; the transcript shows its exit code."""
-        self.steps.append(("wine", list(args)))
+    def wine(self, *args, cwd=None):
+        """A program run by wine itself, in the kit folder or in cwd (a folder of the case); the
+        transcript shows its exit code."""
+        self.steps.append(("wine", (list(args), cwd)))
+
+    def record(self, key, name, text):
+        """A text value in the registry (its 32-bit view, where 32-bit programs read)."""
+        self.steps.append(("quiet", (["reg", "add", key, "/v", name, "/d", text, "/reg:32", "/f"],
+                                     None)))
 
     def registry(self, folder):
-        """The game's registry record (its 32-bit view), as the game's own setup writes it."""
-        self.steps.append(("quiet", ["reg", "add", GAME_RECORD, "/v", "Folder", "/d", folder,
-                                     "/reg:32", "/f"]))
+        """The game's registry record, as the game's own setup writes it."""
+        self.record(GAME_RECORD, "Folder", folder)
+
+    def by_hand(self, what, act):
+        """act() between the programs' runs, as a player does it; the transcript says what."""
+        self.steps.append(("hand", (what, act)))
+
+    def listing(self):
+        """The game folder and the launcher's folder as they are at this point, as the golden
+        file lists them at the end, into the transcript."""
+        self.steps.append(("listing", None))
+
+    def skip_log(self):
+        """Leaves c:\\Kestrevane.log out of the comparison, for a log that another case's golden
+        file shows already."""
+        self.log_shown = False
 
     def invariant(self, check):
         """check(files of the game folder afterwards) -> a problem or None. A case with an
@@ -383,8 +460,11 @@ def collapse_packages(lines):
 
 
 def normalise(text, run):
-    kit = run.to_windows(run.kit)
+    kit, case = run.to_windows(run.kit), run.to_windows(run.case)
+    documents = run.to_windows(run.documents_folder)
     for value, mark in ((escape(run.folder), "<game>"), (run.folder, "<game>"), (kit, "<kit>"),
+                        (escape(case), "<case>"), (case, "<case>"),
+                        (escape(documents), "<documents>"), (documents, "<documents>"),
                         (SUPPORT["EMAIL"], "<mail>"), (SUPPORT["WEB"], "<web>"),
                         ("contact " + SUPPORT["MAKER"], "contact <maker>")):
         text = text.replace(value, mark)
@@ -401,7 +481,7 @@ def log_lines(data, run):
     return normalise("\n".join(t.replace("\r", "<CR>").replace("\n", "<LF>") for t in text), run)
 
 
-def game_lines(before, after, run):
+def folder_lines(before, after):
     """One line a file: unchanged, as another file is or was, or its size and digest."""
     lines, is_package = [], lambda p: p.split("/")[-1] in INDEX
     order = sorted(p for p in after if not is_package(p)) + [
@@ -415,7 +495,15 @@ def game_lines(before, after, run):
             "package bytes" if is_package(p) and data == package_bytes(p.split("/")[-1]) else
             "as %s was" % was[0] if was else "as " + same[0] if same else
             "%d bytes, sha256 %s" % (len(data), hashlib.sha256(data).hexdigest()[:16])))
-    return normalise("\n".join(lines), run)
+    return lines
+
+
+def listings(run, game_after, launcher_after):
+    """The game folder's files, and the launcher folder's where the case made one."""
+    lines = ["== game folder =="] + folder_lines(run.before, game_after)
+    if run.launcher_before or launcher_after:
+        lines += ["== launcher folder =="] + folder_lines(run.launcher_before, launcher_after)
+    return lines
 
 
 # -- running the cases ---------------------------------------------------------------------------
@@ -458,7 +546,7 @@ def mount_disk(run):
 
 
 def execute(state, run, work):
-    """Runs the case's steps; returns the transcript."""
+    """Runs the case's steps; returns the transcript (not yet normalised)."""
     transcript, script = [], []
     for kind, step in run.steps + [("end", None)]:
         if kind == "robot":
@@ -479,13 +567,36 @@ def execute(state, run, work):
                 transcript.append("bench: the robot did not end")
                 subprocess.run(["wineserver", "-k"], env=wine_env(state), **as_wine_user())
         if kind in ("wine", "quiet"):
-            code = wine(state, step, timeout=120, cwd=run.kit, stdout=subprocess.DEVNULL,
+            args, cwd = step
+            code = wine(state, args, timeout=120, cwd=cwd or run.kit, stdout=subprocess.DEVNULL,
                         stderr=subprocess.DEVNULL).returncode
             if kind == "wine":
-                transcript.append("wine %s -> exit %d" % (" ".join(step), code))
+                transcript.append("wine %s -> exit %d" % (" ".join(args), code) + (
+                    " (in %s)" % run.to_windows(cwd) if cwd else ""))
             elif code:
-                transcript.append("bench: wine %s failed (%d)" % (step[0], code))
+                transcript.append("bench: wine %s failed (%d)" % (args[0], code))
+        elif kind == "hand":
+            transcript.append("by hand: " + step[0])
+            step[1]()
+        elif kind == "listing":
+            transcript += [line.replace("==", "--") for line in
+                           listings(run, snapshot(run.game), snapshot(run.launcher))]
     return transcript
+
+
+def user_documents(drive_c):
+    """The Documents folder of the prefix's user, the one beside Public that wineboot made."""
+    users = [user for user in os.listdir(drive_c + "/users") if user != "Public"]
+    if len(users) != 1:
+        raise SystemExit("bench: not one user in the prefix: " + ", ".join(users))
+    return os.path.join(drive_c, "users", users[0], "Documents")
+
+
+def records_cleared():
+    """A registry file that deletes every record that the programs read."""
+    return "REGEDIT4\r\n\r\n" + "".join("[-%s\\%s]\r\n\r\n" % (HIVES[key.split("\\")[0]],
+                                                              key.split("\\", 1)[1])
+                                        for key in RECORDS)
 
 
 def run_case(opts, state, name, build):
@@ -499,29 +610,40 @@ def run_case(opts, state, name, build):
         shutil.rmtree(case_dir)
     os.makedirs(case_dir)
     shutil.copyfile(opts.robot, work + "/robot.exe")
+    with open(work + "/records.reg", "w", newline="") as f:
+        f.write(records_cleared())
     log_path = drive_c + "/Kestrevane.log"
     if os.path.exists(log_path):
         os.remove(log_path)
-    run = Run(case_dir, to_windows, [opts.setup_exe, opts.uninstall_exe])
+    run = Run(case_dir, to_windows, [opts.setup_exe, opts.uninstall_exe], user_documents(drive_c),
+              log_path)
+    shutil.rmtree(run.launcher, ignore_errors=True)  # a case makes its own, if any
+    run.steps.append(("quiet", (["reg", "import", to_windows(work + "/records.reg"), "/reg:32"],
+                                None)))
     build(run)
     try:
         skip = run.disk is not None and mount_disk(run)
         if skip:
             print("%-44s SKIPPED (%s)" % (name, skip))
             return None
-        give_to_wine_user(work)
-        before, began = snapshot(run.game), time.time()
+        for folder in (work, run.launcher):
+            if os.path.exists(folder):
+                give_to_wine_user(folder)
+        run.before, run.launcher_before = snapshot(run.game), snapshot(run.launcher)
+        began = time.time()
         transcript = execute(state, run, work)
         elapsed = time.time() - began
         make_writable(case_dir)
-        after = snapshot(run.game)
+        after, launcher_after = snapshot(run.game), snapshot(run.launcher)
     finally:
         unmount_under(work)
+        shutil.rmtree(run.launcher, ignore_errors=True)
     log = open(log_path, "rb").read() if os.path.exists(log_path) else None
     got = ["== transcript =="] + normalise("\n".join(transcript), run)
     if not run.invariants:
-        got += ["== log =="] + log_lines(log, run) + ["== game folder =="]
-        got += game_lines(before, after, run)
+        if run.log_shown:
+            got += ["== log =="] + log_lines(log, run)
+        got += normalise("\n".join(listings(run, after, launcher_after)), run)
     problems = [p for p in (check(after) for check in run.invariants) if p]
     golden = os.path.join(os.path.dirname(opts.cases), "golden", name + ".txt")
     if opts.update_golden:

@@ -1,7 +1,13 @@
 """End-to-end cases: what only the real programs under Wine show. The bench (driver/bench.py)
 runs each on the sample game and compares it with golden/<case>.txt."""
 
+import shutil
+
 INI, TEMP, BACKUP = "System/DeusEx.ini", "System/DeusEx_kes.ini", "System/DeusEx_Kes_Backup.ini"
+LAUNCHER_INI = "Deus Ex/System/DeusEx.ini"
+# Steam's list of its libraries, as Steam writes it (backslashes doubled): its own folder first.
+LIBRARIES = ('"libraryfolders"\n{\n\t"0"\n\t{\n\t\t"path"\t\t"%s"\n\t}\n\t"1"\n\t{\n'
+             '\t\t"path"\t\t"%s"\n\t\t"apps"\n\t\t{\n\t\t\t"6910"\t\t"0"\n\t\t}\n\t}\n}\n')
 CASES = {}
 
 
@@ -60,6 +66,37 @@ def setup_path_page(run):
         run.robot(leave, "box Yes", "exit")
 
 
+@case("setup.path_page_steam_gog")
+def path_page_steam_gog(run):
+    # Without the game's record: the game in Steam's second library (Steam's own folder has none;
+    # SteamPath with forward slashes, as Steam writes it), then GOG's record, which comes first.
+    steam, library = (run.to_windows(run.place(name)) for name in ("Steam", "Library"))
+    run.move_game("Library/steamapps/common/Deus Ex")
+    shutil.copytree(run.game, run.place("GOG Games/Deus Ex"))
+    vdf = LIBRARIES % (steam.replace("\\", "\\\\"), library.replace("\\", "\\\\"))
+    run.write(run.place("Steam/steamapps/libraryfolders.vdf"), vdf.encode())
+    run.record(run.STEAM_USER_RECORD, "SteamPath", steam.replace("\\", "/"))
+    path_page(run)
+    run.robot("click 1001", "box Yes", "exit")
+    run.record(run.GOG_RECORD, "path", run.to_windows(run.place("GOG Games/Deus Ex")))
+    path_page(run)
+    run.robot("click 1001", "box Yes", "exit")
+
+
+@case("setup.game_running")
+def setup_game_running(run):
+    # A program running from System keeps either path page after NEXT; once it has ended, NEXT
+    # goes on.
+    run.registry(run.folder)
+    beside = "beside " + run.stand_in("System/DeusEx.exe")
+    run.robot(beside)
+    path_page(run)
+    run.robot("click 1003", "box OK Deus Ex is running", "enabled 1003", "end-beside", "click 1003")
+    run.robot("page 1013", "box OK Installation completed!", "click 1006", "exit", beside)
+    run.robot("start " + run.uninstall_exe, "page 1003", "click 1002", "box OK", "click 2", "exit")
+    run.skip_log()
+
+
 @case("setup.progress_page")
 def setup_progress_page(run):
     # Enter does nothing there; Escape and the close box end with the error box, also after a
@@ -90,7 +127,7 @@ def uninstall_progress_page(run):
     run.robot("key escape 1007", "box No Confirm Exit", "box OK Uninstaller", "exit")
 
 
-# -- complete runs: setup, then uninstall, with the exact log ------------------------------------
+# -- complete runs: setup, then uninstall, with the exact log (where no other case shows it) ------
 
 
 @case("round_trip.standard")
@@ -105,6 +142,7 @@ def round_trip_standard(run):
 def round_trip_lf_long_folder(run):
     # LF line ends and all three settings; the game at a 99-character path, which the folder
     # fields take from what is typed past it. Keys instead of buttons; Exit beside the last box.
+    # The log is round_trip.standard's with the GameSpeed entries that round_trip.launcher shows.
     run.move_game_to_length(99)
     ini = run.read(INI).replace(b"\r\n", b"\n")
     run.write(INI, ini.replace(b"[Engine.GameInfo]\n", b"[Engine.GameInfo]\nGameSpeed=1.1\n"))
@@ -114,6 +152,20 @@ def round_trip_lf_long_folder(run):
     run.robot("key enter 1004", "nobox 300", "click 1006", "exit")
     uninstall_progress(run, typed=run.folder + "\\" + "y" * 20)
     run.robot("peek", "click 1009", "exit")
+    run.skip_log()
+
+
+@case("round_trip.launcher")
+def round_trip_launcher(run):
+    # The launcher's DeusEx.ini in Documents (with GameSpeed set, which the game's lacks) changes
+    # with the game's and comes back with it.
+    ini = run.read(INI).replace(b"[Engine.GameInfo]\r\n", b"[Engine.GameInfo]\r\nGameSpeed=1.1\r\n")
+    run.write(run.documents(LAUNCHER_INI), ini)
+    run.registry(run.folder)
+    install(run)
+    run.listing()
+    uninstall_progress(run)
+    run.robot("peek", "progress 1005", "box OK", "exit")
 
 
 # -- Win32 faults: a full disk, a file held open, an exit during the final write -----------------
@@ -149,6 +201,16 @@ def backup_held(run):
     run.robot("peek", "progress 1005", "box OK", "box OK Setup Error", "exit")
 
 
+@case("uninstall.package_gone")
+def package_gone(run):
+    # A package file deleted by hand counts as removed. The log shows the uninstall alone.
+    gone = "%s/%s" % run.packages[0][::-1]
+    run.wine(run.setup_exe, "/S", "/D=" + run.folder)
+    run.by_hand("deleted " + gone, lambda: run.remove(gone))
+    run.by_hand("deleted the log", lambda: run.remove(run.log))
+    run.wine(run.uninstall_exe, "/S", "/D=" + run.folder)
+
+
 @case("setup.escape_during_final_write")
 def escape_during_final_write(run):
     # The bar is full once DeusEx.ini is being written: the exit waits for the whole file.
@@ -170,6 +232,7 @@ def silent_given_folder(run):
     run.registry("C:\\Games\\DeusEx")
     run.wine(run.setup_exe, "/S", "/D=" + run.folder)
     run.wine(run.uninstall_exe, "/S", "/D=" + run.folder)
+    run.skip_log()
 
 
 @case("silent.round_trip_registry")
@@ -177,6 +240,21 @@ def silent_registry(run):
     run.registry(run.folder)
     run.wine(run.setup_exe, "/S")
     run.wine(run.uninstall_exe, "/S")
+    run.skip_log()
+
+
+@case("silent.other_working_folder")
+def silent_other_working_folder(run):
+    # Started in the game folder, the setup still takes the package files from its own folder.
+    run.wine(run.setup_exe, "/S", "/D=" + run.folder, cwd=run.game)
+
+
+@case("silent.game_running")
+def silent_game_running(run):
+    # Nothing touched: one log entry each, and exit code 3.
+    run.robot("beside " + run.stand_in("System/DeusEx.exe"))
+    for exe in (run.setup_exe, run.uninstall_exe):
+        run.robot("start %s /S /D=%s" % (exe, run.folder), "exit")
 
 
 @case("silent.setup_fails")

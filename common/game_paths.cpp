@@ -48,8 +48,8 @@ std::string LauncherFolder(const std::string &gameFolder) {
   return Comparable(folder) == Comparable(gameFolder) ? std::string() : folder;
 }
 
-std::string LauncherEntry(const std::string &launcherFolder) {
+std::string LauncherEntry(const std::string &launcherFolder, const char *howHandled) {
   return "\n\nLAUNCHER CONFIGURATION\n======================\n\nThe game is started through a "
          "launcher that reads " +
-         ConfigurationPath(launcherFolder) + "; it is changed in the same way.";
+         ConfigurationPath(launcherFolder) + "; it is " + howHandled + " in the same way.";
 }

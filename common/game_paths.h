@@ -18,5 +18,6 @@ std::string NewBackupPath(const std::string &folder); // \System\DeusEx_Kes_Back
 // names no Documents folder, or when that is the game folder itself.
 std::string LauncherFolder(const std::string &gameFolder);
 
-// The log entry ahead of the launcher configuration's own entries.
-std::string LauncherEntry(const std::string &launcherFolder);
+// The log entry ahead of the launcher configuration's own entries: "...; it is <howHandled> in
+// the same way." (changed by the setup, restored by the uninstaller).
+std::string LauncherEntry(const std::string &launcherFolder, const char *howHandled);

@@ -135,18 +135,23 @@ std::string ClassOf(HWND window) {
 }
 
 // WM_GETTEXT marshals the text across processes; the timeout keeps a hung program from hanging
-// the robot as well.
+// the robot as well. The program may change the text between the two messages (the worker sets
+// the status as the page comes up): a text that fills the buffer may have been cut short, so it
+// is read again into a larger one.
 std::string TextOf(HWND window) {
   DWORD_PTR length = 0;
   if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, messageTimeoutMs,
                            &length))
     return "<no answer>";
-  std::vector<char> buffer(length + 2, '\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutA(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(&buffer[0]),
-                           SMTO_ABORTIFHUNG, messageTimeoutMs, &copied))
-    return "<no answer>";
-  return std::string(&buffer[0], copied);
+  for (size_t size = length + 2;; size *= 2) {
+    std::vector<char> buffer(size, '\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXT, size, reinterpret_cast<LPARAM>(&buffer[0]),
+                             SMTO_ABORTIFHUNG, messageTimeoutMs, &copied))
+      return "<no answer>";
+    if (copied + 1 < size)
+      return std::string(&buffer[0], copied);
+  }
 }
 
 bool OwnStyle(HWND window, LONG flag) { return (GetWindowLongA(window, GWL_STYLE) & flag) != 0; }

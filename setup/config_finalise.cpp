@@ -117,7 +117,7 @@ void FinaliseConfigurations(const std::vector<std::string> &folders) {
   platform->setText(IDC_STATUS_TEXT, "Checking Deus Ex paths.");
   for (std::size_t i = 0; i < folders.size(); ++i) {
     if (i > 0)
-      WriteLog(LauncherEntry(folders[i]), 0);
+      WriteLog(LauncherEntry(folders[i], "changed"), 0);
     FinaliseConfiguration(folders[i]);
   }
 }

@@ -97,11 +97,13 @@ void RunUninstallation() {
   // The worker's own copy: the page thread may end the process, destroying the global, while
   // the run is under way.
   const std::string folder = gameFolder;
-  const Configuration game = GameConfiguration(folder);
   // The launcher's configuration is restored where the setup left a backup beside it.
   const std::string launcherFolder = LauncherFolder(folder);
   const bool withLauncher =
       !launcherFolder.empty() && platform->fileExists(BackupPath(launcherFolder));
+  Configuration game = GameConfiguration(folder);
+  if (withLauncher) // its deletion follows the launcher's entries, so it names its whole path
+    game.backupName = game.backupPath;
 
   platform->setProgressRange(IDC_PROGRESS, ProgressSteps(withLauncher ? 2 : 1));
   WriteLog("\n\n\nKESTREVANE UNINSTALLATION\n=========================\n\nUninstalling: " + folder,
@@ -112,7 +114,7 @@ void RunUninstallation() {
   RestoreConfiguration(game);
   if (withLauncher) {
     const Configuration launcher = LauncherConfiguration(launcherFolder);
-    WriteLog(LauncherEntry(launcherFolder), 0);
+    WriteLog(LauncherEntry(launcherFolder, "restored"), 0);
     platform->advanceProgress(IDC_PROGRESS);
     RestoreConfiguration(launcher);
     DeleteBackup(launcher);

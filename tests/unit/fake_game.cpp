@@ -128,26 +128,16 @@ ErrorCode CopyOne(const std::string &from, const std::string &to) {
   NoteConfigurationWrite("copy", to);
   const std::string old = target ? target->bytes : "";
   File &copy = game->files[Key(to)] = *source; // the attributes come along, read-only too
-  const std::string half = copy.bytes.substr(0, copy.bytes.size() / 2);
-  switch (fault) {
-  case FaultKind::PowerCut:
-    copy.bytes = half;
-    throw CutOff{};
-  case FaultKind::DiskFull:
-    copy.bytes = half;
-    return diskFull;
-  case FaultKind::EmptyButOk:
+  using K = FaultKind;
+  if (fault == K::PowerCut || fault == K::DiskFull || fault == K::ShortButOk)
+    copy.bytes.resize(copy.bytes.size() / 2);
+  if (fault == K::EmptyButOk)
     copy.bytes.clear();
-    return 0;
-  case FaultKind::ShortButOk:
-    copy.bytes = half;
-    return 0;
-  case FaultKind::OldTailOk:
+  if (fault == K::OldTailOk)
     copy.bytes += old.substr(std::min(old.size(), copy.bytes.size()));
-    return 0;
-  default:
-    return 0;
-  }
+  if (fault == K::PowerCut)
+    throw CutOff{};
+  return fault == K::DiskFull ? diskFull : 0;
 }
 
 ErrorCode MoveOne(const std::string &from, const std::string &to) {

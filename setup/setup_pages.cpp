@@ -29,7 +29,8 @@ void OnPathNext(HWND page) {
   TakeGameFolder(page, IDC_FOLDER);
   if (!GameIsClosed(page))
     return;
-  // The page does not check the folder: the worker does, and says what is wrong with it.
+  // Beyond the running game the page does not check the folder: the worker does, and says what
+  // is wrong with it.
   OpenNextPage(page, IDD_PROGRESS_PAGE, ProgressPageProc);
 }
 

@@ -145,7 +145,7 @@ std::vector<std::string> GameFolderCandidates(const std::vector<std::string> &go
     candidates.push_back(steam + gameInSteamLibrary);
   for (const std::string &library : SteamLibraryFolders(steamLibraryText)) {
     const std::string libraryFolder = WindowsFolder(library);
-    if (!libraryFolder.empty() && !EqualIgnoringCase(libraryFolder, steam))
+    if (!libraryFolder.empty() && ComparablePath(libraryFolder) != ComparablePath(steam))
       candidates.push_back(libraryFolder + gameInSteamLibrary);
   }
   const std::string program = WindowsFolder(programFolder);

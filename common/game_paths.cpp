@@ -2,9 +2,6 @@
 
 #include "common/platform.h"
 
-#include <algorithm>
-#include <cctype>
-
 std::string ConfigurationPath(const std::string &folder) { return folder + "\\System\\DeusEx.ini"; }
 
 // The setup writes the temporary file as DeusEx_kes.ini and the uninstaller deletes it as
@@ -26,18 +23,13 @@ std::string NewBackupPath(const std::string &folder) {
   return folder + "\\System\\DeusEx_Kes_Backup.new";
 }
 
-namespace {
-
-std::string Comparable(std::string folder) {
-  std::replace(folder.begin(), folder.end(), '/', '\\');
-  while (!folder.empty() && folder.back() == '\\')
-    folder.pop_back();
-  std::transform(folder.begin(), folder.end(), folder.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return folder;
+std::string ComparablePath(std::string path) {
+  for (char &c : path)
+    c = c == '/' ? '\\' : c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  while (!path.empty() && path.back() == '\\')
+    path.pop_back();
+  return path;
 }
-
-} // namespace
 
 std::string LauncherFolder(const std::string &gameFolder) {
   const std::string documents = platform->documentsFolder();
@@ -45,7 +37,7 @@ std::string LauncherFolder(const std::string &gameFolder) {
     return std::string();
   const std::string folder = documents + "\\Deus Ex";
   // A game installed in Documents\Deus Ex has one configuration, not two.
-  return Comparable(folder) == Comparable(gameFolder) ? std::string() : folder;
+  return ComparablePath(folder) == ComparablePath(gameFolder) ? std::string() : folder;
 }
 
 std::string LauncherEntry(const std::string &launcherFolder, const char *howHandled) {

@@ -14,6 +14,10 @@ std::string BackupPath(const std::string &folder);             // \System\DeusEx
 // name is always whole, even after a power cut.
 std::string NewBackupPath(const std::string &folder); // \System\DeusEx_Kes_Backup.new
 
+// The form in which Windows compares two paths: letters in lower case (ASCII only, so no locale
+// is involved), / as \, no trailing separator.
+std::string ComparablePath(std::string path);
+
 // <Documents>\Deus Ex, where the launcher keeps its System\DeusEx.ini; empty when the system
 // names no Documents folder, or when that is the game folder itself.
 std::string LauncherFolder(const std::string &gameFolder);

@@ -1,27 +1,10 @@
 #include "common/running_game.h"
 
-namespace {
-
-// Windows compares file names without regard to case and takes / for \; comparing this form of
-// two paths does the same. Only ASCII letters are folded, so no locale is involved.
-std::string ComparablePath(const std::string &path) {
-  std::string comparable = path;
-  for (char &c : comparable) {
-    if (c == '/')
-      c = '\\';
-    else if (c >= 'A' && c <= 'Z')
-      c = static_cast<char>(c - 'A' + 'a');
-  }
-  return comparable;
-}
-
-} // namespace
+#include "common/game_paths.h"
 
 std::vector<std::string> ImagesRunningFrom(const std::string &gameFolder,
                                            const std::vector<std::string> &images) {
-  std::string folder = ComparablePath(gameFolder);
-  while (!folder.empty() && folder.back() == '\\')
-    folder.pop_back();
+  const std::string folder = ComparablePath(gameFolder);
   std::vector<std::string> running;
   if (folder.empty())
     return running;

@@ -58,6 +58,13 @@ void DeleteConfigurationFile(const std::string &path, const std::string &name,
   ExitLogFirst("\n\n---> " + name + " NOT deleted (FAILED)", boxOpening);
 }
 
+// The setup's temporary configuration, the kit's own file whatever attribute it was given.
+void DeleteTemporary(const std::string &path, const std::string &name) {
+  platform->clearReadOnly(path);
+  DeleteConfigurationFile(path, name,
+                          "Uninstaller was unable to delete DeusEx_Kes.ini\nPlease visit ");
+}
+
 // Deletes the configuration and the temporary one, copies the backup onto the configuration and
 // reads it back. On a failure the backup holds the only copy of the original, so it stays, and
 // nothing more is removed.
@@ -68,9 +75,7 @@ void RestoreConfiguration(const Configuration &files) {
   DeleteConfigurationFile(files.path, files.name,
                           "Uninstaller was unable to delete DeusEx.ini to reconstruct\nthe "
                           "original. Please visit ");
-  platform->clearReadOnly(files.temporaryPath); // the kit's own file
-  DeleteConfigurationFile(files.temporaryPath, files.temporaryName,
-                          "Uninstaller was unable to delete DeusEx_Kes.ini\nPlease visit ");
+  DeleteTemporary(files.temporaryPath, files.temporaryName);
   platform->setText(IDC_STATUS_TEXT,
                     "Reconstructing original DeusEx.ini (pre Kestrevane installation)");
   if (CopyVerified(files.backupPath, files.path) == 0) {
@@ -122,10 +127,7 @@ void RunUninstallation() {
              platform->fileExists(UninstallTemporaryPath(launcherFolder))) {
     // A setup that stopped before it backed the launcher's configuration up left that
     // configuration as it was, and only its own temporary file beside it.
-    const std::string temporaryPath = UninstallTemporaryPath(launcherFolder);
-    platform->clearReadOnly(temporaryPath);
-    DeleteConfigurationFile(temporaryPath, temporaryPath,
-                            "Uninstaller was unable to delete DeusEx_Kes.ini\nPlease visit ");
+    DeleteTemporary(UninstallTemporaryPath(launcherFolder), UninstallTemporaryPath(launcherFolder));
   }
   // The game folder's backup goes last: while it is there, the presence check lets a later run
   // finish what this one could not.

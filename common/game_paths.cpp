@@ -40,8 +40,8 @@ std::string LauncherFolder(const std::string &gameFolder) {
   return ComparablePath(folder) == ComparablePath(gameFolder) ? std::string() : folder;
 }
 
-std::string LauncherEntry(const std::string &launcherFolder, const char *howHandled) {
+std::string LauncherEntry(const std::string &launcherFolder, const char *whatIsDone) {
   return "\n\nLAUNCHER CONFIGURATION\n======================\n\nThe game is started through a "
          "launcher that reads " +
-         ConfigurationPath(launcherFolder) + "; it is " + howHandled + " in the same way.";
+         ConfigurationPath(launcherFolder) + "; " + whatIsDone;
 }

@@ -22,6 +22,11 @@ std::string ComparablePath(std::string path);
 // names no Documents folder, or when that is the game folder itself.
 std::string LauncherFolder(const std::string &gameFolder);
 
-// The log entry ahead of the launcher configuration's own entries: "...; it is <howHandled> in
-// the same way." (changed by the setup, restored by the uninstaller).
-std::string LauncherEntry(const std::string &launcherFolder, const char *howHandled);
+// The log entry ahead of the launcher configuration's own entries: "...reads <its DeusEx.ini>;
+// <what is done with it>" (launcherChanged, launcherRestored, launcherRepaired).
+std::string LauncherEntry(const std::string &launcherFolder, const char *whatIsDone);
+inline constexpr const char *launcherChanged = "it is changed in the same way.";
+inline constexpr const char *launcherRestored = "it is restored in the same way.";
+inline constexpr const char *launcherRepaired =
+    "it was made after the setup and has no backup: its Class and DefaultGame lines that hold "
+    "Kestrevane's values get the game's own again.";

@@ -29,6 +29,11 @@ struct Platform {
   ErrorCode (*deleteFile)(const std::string &path);
   bool (*fileExists)(const std::string &path);
   ErrorCode (*clearReadOnly)(const std::string &path);
+  // Whether the file could be opened for writing, or deleted (not read-only, not held open by a
+  // program that shares it for less), without changing it: lets a run that replaces several
+  // files refuse before it touches the first.
+  ErrorCode (*checkWritable)(const std::string &path);
+  ErrorCode (*checkDeletable)(const std::string &path);
   std::string (*systemErrorText)(ErrorCode error); // empty when the system has none
   std::string (*documentsFolder)();                // the user's Documents; empty when unknown
 

@@ -56,6 +56,37 @@ ErrorCode ClearReadOnly(const std::string &path) {
   return ResultOf(SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY));
 }
 
+namespace {
+// Opens the file with the access asked for, sharing everything, and closes it again: the open
+// fails as the real write or deletion would (denied, or held by another program), and changes
+// nothing.
+ErrorCode OpenAndClose(const std::string &path, DWORD access) {
+  HANDLE file =
+      CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return GetLastError();
+  CloseHandle(file);
+  return 0;
+}
+} // namespace
+
+ErrorCode CheckWritable(const std::string &path) {
+  StopIfProcessEnds();
+  return OpenAndClose(path, GENERIC_WRITE);
+}
+
+ErrorCode CheckDeletable(const std::string &path) {
+  StopIfProcessEnds();
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES)
+    return GetLastError();
+  // Opening a read-only file for deletion succeeds; deleting it does not.
+  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0)
+    return ERROR_ACCESS_DENIED;
+  return OpenAndClose(path, DELETE);
+}
+
 std::string SystemErrorText(ErrorCode error) {
   char *text = nullptr;
   FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |

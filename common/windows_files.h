@@ -14,4 +14,6 @@ ErrorCode MoveOneFile(const std::string &from, const std::string &to);
 ErrorCode DeleteOneFile(const std::string &path);
 bool FileExists(const std::string &path);
 ErrorCode ClearReadOnly(const std::string &path);
+ErrorCode CheckWritable(const std::string &path);
+ErrorCode CheckDeletable(const std::string &path);
 std::string SystemErrorText(ErrorCode error);

@@ -60,10 +60,10 @@ bool AppendLog(const std::string &message, int stampFlag) {
 }
 
 const Platform windowsPlatform = {
-    OpenReader,       OpenWriter,        CopyOneFile,     MoveOneFile,      DeleteOneFile,
-    FileExists,       ClearReadOnly,     SystemErrorText, DocumentsFolder,  SetText,
-    SetProgressRange, AdvanceProgress,   ShowControl,     ShowOwnerlessBox, AppendLog,
-    HoldProcessEnd,   ReleaseProcessEnd, EndProcess,
+    OpenReader,       OpenWriter,    CopyOneFile,      MoveOneFile,       DeleteOneFile,
+    FileExists,       ClearReadOnly, CheckWritable,    CheckDeletable,    SystemErrorText,
+    DocumentsFolder,  SetText,       SetProgressRange, AdvanceProgress,   ShowControl,
+    ShowOwnerlessBox, AppendLog,     HoldProcessEnd,   ReleaseProcessEnd, EndProcess,
 };
 
 } // namespace

@@ -9,6 +9,10 @@
 #include "common/verified_files.h"
 #include "setup/resource.h"
 
+#include <memory>
+#include <optional>
+#include <vector>
+
 namespace {
 
 // The backup is written under another name, read back, and only then takes its own name: a file
@@ -30,10 +34,10 @@ ErrorCode MakeBackup(const std::string &configurationPath, const std::string &ba
 enum class SaveOutcome { NotOpened, Saved, Restored, NotRestored };
 
 // Writes the temporary configuration into DeusEx.ini and reads it back. Anything short of the
-// same bytes puts the configuration from before the installation back from the backup.
+// same bytes puts the configuration from before the installation back from the backup. The
+// caller holds the exit back.
 SaveOutcome SaveConfiguration(std::istream &temporary, const std::string &configurationPath,
                               const std::string &temporaryPath, const std::string &backupPath) {
-  ExitHold hold; // an exit asked for meanwhile waits: DeusEx.ini is never left half written
   auto configuration = platform->openWriter(configurationPath);
   if (!configuration)
     return SaveOutcome::NotOpened;
@@ -50,10 +54,15 @@ SaveOutcome SaveConfiguration(std::istream &temporary, const std::string &config
                                                           : SaveOutcome::NotRestored;
 }
 
-// Backs up one configuration and writes its temporary configuration into it.
-void FinaliseConfiguration(const std::string &folder) {
+// One configuration on its way: its folder and its temporary configuration, open for reading.
+struct Prepared {
+  std::string folder;
+  std::unique_ptr<std::istream> temporary;
+};
+
+// Backs up one configuration and opens its temporary configuration.
+Prepared Prepare(const std::string &folder) {
   const std::string configurationPath = ConfigurationPath(folder);
-  const std::string temporaryPath = SetupTemporaryPath(folder);
   const std::string backupPath = BackupPath(folder);
 
   WriteLog("\n\n---> Backing up original DeusEx.ini file ", 0);
@@ -74,39 +83,49 @@ void FinaliseConfiguration(const std::string &folder) {
                "\n\n---> Opening Temporary DeusEx_Kes.ini File",
            0);
 
-  const auto temporary = platform->openReader(temporaryPath);
+  auto temporary = platform->openReader(SetupTemporaryPath(folder));
   if (!temporary) {
     WriteLog(" (FAILED)\n\nInstaller exits.", 0);
     platform->showBox("Cannot open DeusEx_Kes.ini (Temporary File) File for Input.", "Error",
                       okBox | warningIcon);
     ExitProgram(-1);
   }
-  WriteLog(" (OK)\n\n---> Saving changes to DeusEx.ini", 0);
+  return {folder, std::move(temporary)}; // its " (OK)" opens the entry that follows
+}
 
-  const SaveOutcome outcome =
-      SaveConfiguration(*temporary, configurationPath, temporaryPath, backupPath);
-  switch (outcome) {
-  case SaveOutcome::Saved:
-    WriteLog(" (OK)\n\n---> CHANGES TO DeusEx.ini FILE HAVE BEEN SAVED <---", 0);
-    return;
-  case SaveOutcome::NotOpened:
-    platform->showBox("Kestrevane cannot open DeusEx.ini file, contact technical support.", "Error",
-                      okBox | warningIcon);
-    WriteLog(" (FAILED)\n\nInstaller exits.", 0);
-    break;
-  case SaveOutcome::Restored:
-  case SaveOutcome::NotRestored:
-    WriteLog(" (FAILED)\n\n---> DeusEx.ini " +
-                 (outcome == SaveOutcome::Restored
-                      ? "restored from " + backupPath + " (OK)"
-                      : "could NOT be restored from " + backupPath + " (FAILED)") +
-                 "\n\nInstaller exits.",
-             0);
-    platform->showBox("Kestrevane cannot write DeusEx.ini file, contact technical support.",
-                      "Error", okBox | warningIcon);
-    break;
-  }
+// The entry ahead of a save: the game folder's DeusEx.ini by its name, the launcher's by its path.
+std::string SavingEntry(const Prepared &configuration, bool isGameFolder) {
+  return "\n\n---> Saving changes to " +
+         (isGameFolder ? std::string("DeusEx.ini") : ConfigurationPath(configuration.folder));
+}
+
+// A DeusEx.ini that cannot be opened for writing (read-only, or held by another program) ends
+// the run before, or instead of, its write; the entry names which one.
+[[noreturn]] void ExitOnUnwritable(const std::string &configurationPath,
+                                   const std::string &rolledBack) {
+  platform->showBox("Kestrevane cannot open DeusEx.ini file, contact technical support.", "Error",
+                    okBox | warningIcon);
+  WriteLog(" (FAILED)\n\n---> Cannot open " + configurationPath + " for writing" + rolledBack +
+               "\n\nInstaller exits.",
+           0);
   ExitProgram(-1);
+}
+
+// After one configuration failed, puts every other one that differs from its backup back from it,
+// so that the game starts the same way from its folder and through the launcher: the original.
+// The log entries say how it went.
+std::string RollBack(const std::vector<std::string> &otherFolders) {
+  std::string entries;
+  for (const std::string &folder : otherFolders) {
+    const std::string path = ConfigurationPath(folder);
+    const std::string backupPath = BackupPath(folder);
+    if (SameContent(path, backupPath))
+      continue;
+    entries += CopyVerified(backupPath, path) == 0
+                   ? "\n---> " + path + " restored from " + backupPath + " (OK)"
+                   : "\n---> " + path + " could NOT be restored from " + backupPath + " (FAILED)";
+  }
+  return entries;
 }
 
 } // namespace
@@ -115,9 +134,61 @@ void FinaliseConfigurations(const std::vector<std::string> &folders) {
   WriteLog("\n\nFINALISING INSTALLATION\n=======================", 0);
   platform->setText(IDC_STATUS_HEADING, "Status: Finalising installation... ");
   platform->setText(IDC_STATUS_TEXT, "Checking Deus Ex paths.");
+  std::vector<Prepared> configurations;
   for (std::size_t i = 0; i < folders.size(); ++i) {
     if (i > 0)
-      WriteLog(LauncherEntry(folders[i], "changed"), 0);
-    FinaliseConfiguration(folders[i]);
+      WriteLog(" (OK)" + LauncherEntry(folders[i], launcherChanged), 0);
+    configurations.push_back(Prepare(folders[i]));
+  }
+
+  // All or nothing: none is replaced while another one cannot be, and from here on an exit
+  // asked for meanwhile waits until every DeusEx.ini is written (or put back), though not
+  // through a box.
+  std::optional<ExitHold> hold(std::in_place);
+  WriteLog(" (OK)" + SavingEntry(configurations.front(), true), 0);
+  for (const Prepared &configuration : configurations) {
+    const std::string path = ConfigurationPath(configuration.folder);
+    if (platform->checkWritable(path) != 0) {
+      hold.reset();
+      ExitOnUnwritable(path, "");
+    }
+  }
+
+  for (std::size_t i = 0; i < configurations.size(); ++i) {
+    const Prepared &configuration = configurations[i];
+    const std::string path = ConfigurationPath(configuration.folder);
+    const std::string backupPath = BackupPath(configuration.folder);
+    if (i > 0)
+      WriteLog(SavingEntry(configuration, false), 0);
+    std::vector<std::string> others = folders;
+    others.erase(others.begin() + static_cast<std::ptrdiff_t>(i));
+    const SaveOutcome outcome = SaveConfiguration(
+        *configuration.temporary, path, SetupTemporaryPath(configuration.folder), backupPath);
+    switch (outcome) {
+    case SaveOutcome::Saved:
+      WriteLog(" (OK)\n\n---> CHANGES TO DeusEx.ini FILE HAVE BEEN SAVED <---", 0);
+      continue;
+    case SaveOutcome::NotOpened: {
+      // The others follow the one that could not be written: back to their backups when it
+      // holds its own backup's content, as they are when it still starts Kestrevane (a second
+      // setup).
+      const std::string rolledBack =
+          SameContent(path, backupPath) ? RollBack(others) : std::string();
+      hold.reset();
+      ExitOnUnwritable(path, rolledBack);
+    }
+    case SaveOutcome::Restored:
+    case SaveOutcome::NotRestored:
+      WriteLog(" (FAILED)\n\n---> DeusEx.ini " +
+                   (outcome == SaveOutcome::Restored
+                        ? "restored from " + backupPath + " (OK)"
+                        : "could NOT be restored from " + backupPath + " (FAILED)") +
+                   RollBack(others) + "\n\nInstaller exits.",
+               0);
+      hold.reset();
+      platform->showBox("Kestrevane cannot write DeusEx.ini file, contact technical support.",
+                        "Error", okBox | warningIcon);
+      ExitProgram(-1);
+    }
   }
 }

@@ -166,7 +166,7 @@ void RunInstallation() {
   std::vector<Rewritten> configurations;
   for (const std::string &configurationFolder : folders) {
     if (configurationFolder != folder)
-      WriteLog(LauncherEntry(configurationFolder, "changed"), 0);
+      WriteLog(LauncherEntry(configurationFolder, launcherChanged), 0);
     configurations.push_back(
         {configurationFolder,
          RewriteIntoTemporary(configurationFolder, configurationFolder == folder)});

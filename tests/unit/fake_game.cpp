@@ -177,6 +177,15 @@ ErrorCode ClearReadOnly(const std::string &path) {
   return 0;
 }
 
+// The writability and deletability checks alike: a read-only or refused file fails them.
+ErrorCode CheckAccess(const std::string &path) {
+  const FaultKind fault = Target(Operation("check", path), path);
+  const File *file = Find(path);
+  if (fault == FaultKind::Refused || (file && file->readOnly))
+    return accessDenied;
+  return file ? 0 : fileNotFound;
+}
+
 std::string SystemErrorText(ErrorCode error) {
   const std::map<ErrorCode, std::string> texts = {{fileNotFound, "File not found.\r\n"},
                                                   {pathNotFound, "Path not found.\r\n"},
@@ -205,6 +214,8 @@ const Platform fakePlatform = {
     DeleteOne,
     [](const std::string &path) { return game->Exists(path); },
     ClearReadOnly,
+    CheckAccess,
+    CheckAccess,
     SystemErrorText,
     [] { return game->documents; },
     [](int, const std::string &) {},
@@ -267,7 +278,7 @@ void FakeGame::Write(const std::string &path, const std::string &bytes) {
   files[Key(path)].bytes = bytes;
 }
 
-void FakeGame::MakeWritable(const std::string &path) {
+void FakeGame::SetReadOnly(const std::string &path, bool readOnly) {
   if (const auto file = files.find(Key(path)); file != files.end())
-    file->second.readOnly = false;
+    file->second.readOnly = readOnly;
 }

@@ -61,7 +61,7 @@ struct FakeGame {
   std::optional<std::string> Read(const std::string &path) const;
   void Write(const std::string &path, const std::string &bytes);
   bool Exists(const std::string &path) const { return Read(path).has_value(); }
-  void MakeWritable(const std::string &path);
+  void SetReadOnly(const std::string &path, bool readOnly);
 };
 
 inline constexpr int refusedFolder = 2, cutOffCode = -2;

@@ -30,3 +30,39 @@ ErrorCode DeleteConfirmed(const std::string &path) {
     return error;
   return platform->fileExists(path) ? notDoneAsReported : 0;
 }
+
+std::optional<std::string> ReadWholeFile(const std::string &path) {
+  const auto reader = platform->openReader(path);
+  if (!reader)
+    return std::nullopt;
+  std::string bytes;
+  char buffer[65536];
+  do {
+    reader->read(buffer, sizeof buffer);
+    bytes.append(buffer, static_cast<std::size_t>(reader->gcount()));
+  } while (*reader);
+  if (reader->bad())
+    return std::nullopt;
+  return bytes;
+}
+
+ErrorCode ReplaceVerified(const std::string &path, const std::string &temporaryPath,
+                          const std::string &bytes) {
+  platform->clearReadOnly(temporaryPath); // the kit's own file, left by a run that stopped
+  ErrorCode error = 0;
+  if (auto writer = platform->openWriter(temporaryPath)) {
+    writer->write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    error = writer->flush() ? 0 : notDoneAsReported;
+  } else {
+    error = notDoneAsReported;
+  }
+  if (error == 0 && ReadWholeFile(temporaryPath) != bytes)
+    error = notDoneAsReported;
+  if (error == 0)
+    error = platform->moveFile(temporaryPath, path);
+  if (error != 0) {
+    platform->deleteFile(temporaryPath);
+    return error;
+  }
+  return ReadWholeFile(path) == bytes ? 0 : notDoneAsReported;
+}

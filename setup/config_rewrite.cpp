@@ -36,13 +36,6 @@ const Setting settings[] = {
     {"DefaultGame=", "DefaultGame", modDefaultGameLine, true, &RewriteOutcome::defaultGameSet},
 };
 
-// The "--->" and 15 blanks put the new line under the old one, which follows the
-// 19 characters of "---> Changed line: ".
-std::string ChangedEntry(const Setting &setting, const std::string &lineRead) {
-  return std::string("\n\n---> ") + setting.name + " Changed (OK)\n---> Changed line: " + lineRead +
-         "\n--->               " + setting.modLine;
-}
-
 std::string RemovedEntry(const Setting &setting, const std::string &lineRead) {
   return std::string("\n\n---> Removed excess ") + setting.name + " line in DeusEx.ini\n---> " +
          lineRead;
@@ -81,7 +74,7 @@ RewriteOutcome RewriteGameConfiguration(std::istream &reader, std::ostream &writ
       if (!writeLine(setting->modLine))
         return outcome;
       alreadySet = true;
-      Log(report, ChangedEntry(*setting, line));
+      Log(report, ChangedLineEntry(setting->name, line, setting->modLine));
       if (setting->advancesProgress)
         AdvanceProgress(report);
       continue;

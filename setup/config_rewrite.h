@@ -2,14 +2,12 @@
 // GameSpeed and DefaultGame lines get the modification's values, their repetitions are dropped.
 #pragma once
 
+#include "common/mod_settings.h"
+
 #include <functional>
 #include <istream>
 #include <ostream>
 #include <string>
-
-inline constexpr const char *modClassLine = "Class=Kestrevane.K_JCDentonMale";
-inline constexpr const char *modGameSpeedLine = "GameSpeed=1.000000";
-inline constexpr const char *modDefaultGameLine = "DefaultGame=Kestrevane.KestrevaneGameInfo";
 
 struct RewriteOutcome {
   bool classSet = false;

@@ -2,15 +2,18 @@
 
 #include "common/game_paths.h"
 #include "common/installation_log.h"
+#include "common/mod_settings.h"
 #include "common/package_manifest.h"
 #include "common/platform.h"
 #include "common/program_exit.h"
 #include "common/program_state.h"
 #include "common/support_contact.h"
 #include "common/verified_files.h"
+#include "uninstall/launcher_repair.h"
 #include "uninstall/package_removal.h"
 #include "uninstall/resource.h"
 
+#include <optional>
 #include <string>
 
 namespace {
@@ -96,38 +99,125 @@ void DeleteBackup(const Configuration &files) {
                           "visit ");
 }
 
+// What the run does with the launcher's configuration in Documents.
+enum class LauncherWork {
+  None,       // there is none, or the setup never changed it and nothing else put Kestrevane in it
+  Restore,    // the setup changed it and left a backup beside it
+  Repair,     // made after the setup, it holds Kestrevane's settings and has no backup
+  Unreadable, // it is there but cannot be read: it may hold Kestrevane's settings
+};
+
+struct Launcher {
+  std::string folder;
+  LauncherWork work = LauncherWork::None;
+  std::string bytes; // the configuration as found, for a repair
+};
+
+// Looks at the launcher's configuration before anything is touched.
+Launcher ExamineLauncher(const std::string &gameFolder) {
+  Launcher launcher{LauncherFolder(gameFolder), LauncherWork::None, std::string()};
+  if (launcher.folder.empty())
+    return launcher;
+  if (platform->fileExists(BackupPath(launcher.folder))) {
+    launcher.work = LauncherWork::Restore;
+    return launcher;
+  }
+  const std::string path = ConfigurationPath(launcher.folder);
+  if (!platform->fileExists(path))
+    return launcher;
+  const std::optional<std::string> bytes = ReadWholeFile(path);
+  if (!bytes)
+    launcher.work = LauncherWork::Unreadable;
+  else if (!RepairLauncherConfiguration(*bytes, "").changes.empty()) {
+    launcher.work = LauncherWork::Repair;
+    launcher.bytes = *bytes;
+  }
+  return launcher;
+}
+
+// Every configuration the run will delete or replace must allow it before the first one is
+// deleted: a read-only or held one would otherwise stop the run between two of them.
+void CheckDeletable(const std::string &path) {
+  const ErrorCode error = platform->checkDeletable(path);
+  if (error == 0 || error == fileNotFound) // one not there counts as deleted
+    return;
+  ExitLogFirst("\n\n---> " + path +
+                   " cannot be deleted (FAILED)\n---> It is read-only or in use; nothing has "
+                   "been deleted.",
+               "Uninstaller was unable to delete DeusEx.ini to reconstruct\nthe original. Please "
+               "visit ");
+}
+
+// Gives the launcher's Class and DefaultGame lines the values of the game configuration as just
+// restored, through a temporary file that is read back and then takes the configuration's place.
+void RepairLauncher(const Launcher &launcher, const std::string &gameFolder) {
+  const std::string path = ConfigurationPath(launcher.folder);
+  const std::optional<std::string> game = ReadWholeFile(ConfigurationPath(gameFolder));
+  ErrorCode error = notDoneAsReported;
+  if (game) {
+    const LauncherRepair repair = RepairLauncherConfiguration(launcher.bytes, *game);
+    for (const RepairedLine &change : repair.changes)
+      WriteLog(change.removed ? std::string("\n\n---> Removed ") + change.setting +
+                                    " line, which the game's configuration does not have\n---> " +
+                                    change.before
+                              : ChangedLineEntry(change.setting, change.before, change.after),
+               0);
+    ExitHold hold; // the configuration is replaced whole or not at all
+    error = ReplaceVerified(path, UninstallTemporaryPath(launcher.folder), repair.bytes);
+  }
+  if (error != 0)
+    ExitLogFirst("\n\n---> " + path + " NOT repaired (FAILED)",
+                 "Uninstaller was unable to repair the launcher's DeusEx.ini\nPlease visit ");
+  WriteLog("\n\n---> " + path + " repaired (OK)", 0);
+}
+
 } // namespace
 
 void RunUninstallation() {
   // The worker's own copy: the page thread may end the process, destroying the global, while
   // the run is under way.
   const std::string folder = gameFolder;
-  // The launcher's configuration is restored where the setup left a backup beside it.
-  const std::string launcherFolder = LauncherFolder(folder);
-  const bool withLauncher =
-      !launcherFolder.empty() && platform->fileExists(BackupPath(launcherFolder));
+  const Launcher launcher = ExamineLauncher(folder);
   Configuration game = GameConfiguration(folder);
-  if (withLauncher) // its deletion follows the launcher's entries, so it names its whole path
-    game.backupName = game.backupPath;
+  if (launcher.work != LauncherWork::None) // its deletion follows the launcher's entries, so it
+    game.backupName = game.backupPath;     // names its whole path
 
-  platform->setProgressRange(IDC_PROGRESS, ProgressSteps(withLauncher ? 2 : 1));
+  platform->setProgressRange(IDC_PROGRESS,
+                             ProgressSteps(launcher.work == LauncherWork::None ? 1 : 2));
   WriteLog("\n\n\nKESTREVANE UNINSTALLATION\n=========================\n\nUninstalling: " + folder,
            1);
   platform->setText(IDC_STATUS_HEADING, "Status: Uninstalling " + folder);
   platform->setText(IDC_STATUS_TEXT, "Deleting temporary files.");
   platform->advanceProgress(IDC_PROGRESS);
+  if (launcher.work == LauncherWork::Unreadable) // stop before anything is deleted
+    ExitLogFirst("\n\n---> Cannot read " + ConfigurationPath(launcher.folder) + " (FAILED)",
+                 "Uninstaller was unable to read the launcher's DeusEx.ini\nPlease visit ");
+  CheckDeletable(game.path);
+  if (launcher.work != LauncherWork::None)
+    CheckDeletable(ConfigurationPath(launcher.folder));
+
   RestoreConfiguration(game);
-  if (withLauncher) {
-    const Configuration launcher = LauncherConfiguration(launcherFolder);
-    WriteLog(LauncherEntry(launcherFolder, "restored"), 0);
+  const std::string launcherTemporary =
+      launcher.folder.empty() ? std::string() : UninstallTemporaryPath(launcher.folder);
+  switch (launcher.work) {
+  case LauncherWork::Restore:
+    WriteLog(LauncherEntry(launcher.folder, launcherRestored), 0);
     platform->advanceProgress(IDC_PROGRESS);
-    RestoreConfiguration(launcher);
-    DeleteBackup(launcher);
-  } else if (!launcherFolder.empty() &&
-             platform->fileExists(UninstallTemporaryPath(launcherFolder))) {
+    RestoreConfiguration(LauncherConfiguration(launcher.folder));
+    DeleteBackup(LauncherConfiguration(launcher.folder));
+    break;
+  case LauncherWork::Repair:
+    WriteLog(LauncherEntry(launcher.folder, launcherRepaired), 0);
+    platform->advanceProgress(IDC_PROGRESS);
+    RepairLauncher(launcher, folder);
+    break;
+  case LauncherWork::Unreadable: // not reached: the run stopped above
+  case LauncherWork::None:
     // A setup that stopped before it backed the launcher's configuration up left that
     // configuration as it was, and only its own temporary file beside it.
-    DeleteTemporary(UninstallTemporaryPath(launcherFolder), UninstallTemporaryPath(launcherFolder));
+    if (!launcherTemporary.empty() && platform->fileExists(launcherTemporary))
+      DeleteTemporary(launcherTemporary, launcherTemporary);
+    break;
   }
   // The game folder's backup goes last: while it is there, the presence check lets a later run
   // finish what this one could not.

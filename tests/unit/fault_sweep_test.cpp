@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@ const std::string original = "[URL]\r\nProtocol=deusex\r\nClass=DeusEx.JCDentonM
 const std::string launcherOriginal =
     "[URL]\r\nClass=DeusEx.JCDentonMale\r\n[Engine.Engine]\r\n"
     "DefaultGame=DeusEx.DeusExGameInfo\r\nWindowedViewportX=1920\r\n";
+const std::string launcherPath = ConfigurationPath(launcher);
 
 // The configurations of a game, each with the bytes the player had in it.
 using Configurations = std::vector<std::pair<std::string, std::string>>;
@@ -88,7 +90,8 @@ bool IsRemoved(const FakeGame &game, const Configurations &configurations) {
 // it alone); the player does so before trying again. The kit's own files stay as they are.
 FakeGame ClearedByThePlayer(FakeGame game, const Configurations &configurations) {
   for (const auto &[configurationFolder, bytes] : configurations)
-    game.MakeWritable(ConfigurationPath(configurationFolder));
+    game.SetReadOnly(ConfigurationPath(configurationFolder), false);
+  game.SetReadOnly(launcherPath, false); // one made after the setup too
   return game;
 }
 
@@ -118,7 +121,7 @@ std::vector<FaultKind> WaysToFail(const std::string &operation) {
             K::OldTailOk, K::ReadOnly, K::PowerCut};
   if (kind == "delete")
     return {K::Refused, K::StaysButOk, K::ReadOnly, K::PowerCut};
-  if (kind == "move")
+  if (kind == "move" || kind == "check")
     return {K::Refused, K::ReadOnly, K::PowerCut};
   return {K::Refused, K::PowerCut}; // attributes, log
 }
@@ -127,8 +130,25 @@ const char *const faultNames[] = {"none",         "refused",      "disk full",  
                                   "empty but ok", "short but ok", "old tail ok", "stays but ok",
                                   "read-only",    "power cut"};
 
+// A launcher configuration that the player made after the setup: the game's rewritten one with a
+// change of their own. The uninstaller must give it the game's Class and DefaultGame lines back.
+struct LateLauncher {
+  std::string player, repaired;
+};
+
+// How many of the configurations start Kestrevane.
+std::size_t Replaced(const FakeGame &game, const Configurations &configurations) {
+  std::size_t replaced = 0;
+  for (const auto &[configurationFolder, bytes] : configurations)
+    replaced +=
+        game.Read(ConfigurationPath(configurationFolder)).value_or("").find(modDefaultGameLine) !=
+        std::string::npos;
+  return replaced;
+}
+
 struct Sweep {
   Configurations configurations; // of the game being swept
+  std::optional<LateLauncher> late;
   int operations = 0, faults = 0, followUps = 0;
   std::vector<std::string> violations;
 
@@ -137,14 +157,28 @@ struct Sweep {
       violations.push_back(where + ": " + what);
   }
 
-  // The checks of one program run that ended with `code`.
+  bool LateLauncherRepaired(const FakeGame &game) const {
+    return !late || game.Read(launcherPath) == late->repaired;
+  }
+
+  // The checks of one program run that ended with `code`, from a start in which
+  // `replacedBefore` configurations started Kestrevane.
   void CheckRun(const FakeGame &game, int code, bool setup, const std::string &where,
-                bool logFaulted = false) {
+                std::size_t replacedBefore, bool logFaulted = false) {
     Expect(OriginalsKept(game, configurations), where, "an original DeusEx.ini is lost");
     Expect(game.writesWithoutExitHeld.empty(), where, "DeusEx.ini written while an exit could cut");
+    Expect(!late || game.Read(launcherPath) == late->player || LateLauncherRepaired(game), where,
+           "the launcher's configuration is half written or lost the player's lines");
+    // All or nothing: a setup that ends leaves the game starting the same way from its folder and
+    // through the launcher (after a power cut that left it otherwise, at least no worse).
+    const std::size_t all = configurations.size(), replaced = Replaced(game, configurations);
+    Expect(!setup || code == cutOffCode || replaced == 0 || replaced == all ||
+               (replacedBefore != 0 && replacedBefore != all),
+           where, "the setup ended with only one configuration changed");
     if (code == 0) {
-      Expect(setup ? IsInstalled(game, configurations) : IsRemoved(game, configurations), where,
-             "exit 0 after an incomplete run");
+      Expect(setup ? IsInstalled(game, configurations)
+                   : IsRemoved(game, configurations) && LateLauncherRepaired(game),
+             where, "exit 0 after an incomplete run");
     } else if (code != cutOffCode && code != refusedFolder) {
       Expect(game.boxes.size() >= 2, where, "a failure without its own box");
       Expect(LogNamesFailure(game) || logFaulted, where, "the log does not end with what failed");
@@ -158,7 +192,7 @@ struct Sweep {
       FakeGame again = after;
       ++followUps;
       const int setupCode = again.RunSetup(folder);
-      CheckRun(again, setupCode, true, where + ", then setup");
+      CheckRun(again, setupCode, true, where + ", then setup", Replaced(after, configurations));
       // A power cut while a DeusEx.ini was written leaves it part-way; the setup then finds no
       // settings to change in it, and the uninstaller puts the original back.
       bool partlyWritten = false;
@@ -176,7 +210,7 @@ struct Sweep {
     FakeGame removal = after;
     ++followUps;
     const int code = removal.RunUninstall(folder);
-    CheckRun(removal, code, false, where + ", then uninstall");
+    CheckRun(removal, code, false, where + ", then uninstall", Replaced(after, configurations));
     // Without a backup in the game folder the uninstaller refuses it; every DeusEx.ini must be
     // the original then (after a removal that had deleted the backups and failed later, or a
     // setup that failed before it made one).
@@ -185,13 +219,15 @@ struct Sweep {
       originals = originals && removal.Read(ConfigurationPath(configurationFolder)) == bytes;
     const bool refusedRightly =
         code == refusedFolder && !after.Exists(BackupPath(folder)) && originals;
-    Expect((code == 0 && IsRemoved(removal, configurations)) || refusedRightly, where,
-           "uninstall afterwards does not end with the original");
+    Expect((code == 0 && IsRemoved(removal, configurations) && LateLauncherRepaired(removal)) ||
+               (refusedRightly && LateLauncherRepaired(removal)),
+           where, "uninstall afterwards does not end with the original");
   }
 
-  void Run(const char *name, const FakeGame &start, bool setup) {
+  // Sweeps one program from one start; cleanCode is how it ends without a fault.
+  void Run(const std::string &name, const FakeGame &start, bool setup, int cleanCode = 0) {
     FakeGame clean = start;
-    ASSERT_EQ(setup ? clean.RunSetup(folder) : clean.RunUninstall(folder), 0) << name;
+    ASSERT_EQ(setup ? clean.RunSetup(folder) : clean.RunUninstall(folder), cleanCode) << name;
     const std::vector<std::string> listed = clean.operations;
     operations += static_cast<int>(listed.size());
     for (int at = 0; at < static_cast<int>(listed.size()); ++at) {
@@ -200,24 +236,73 @@ struct Sweep {
         const int code =
             setup ? game.RunSetup(folder, {at, kind}) : game.RunUninstall(folder, {at, kind});
         ++faults;
-        const std::string where = std::string(name) + " #" + std::to_string(at) + " " + listed[at] +
-                                  " [" + faultNames[static_cast<int>(kind)] + "]";
+        const std::string where = name + " #" + std::to_string(at) + " " + listed[at] + " [" +
+                                  faultNames[static_cast<int>(kind)] + "]";
         if (!game.faultApplied)
           continue; // the run took another road before it got there
-        CheckRun(game, code, setup, where, listed[at].rfind("log", 0) == 0);
+        CheckRun(game, code, setup, where, Replaced(start, configurations),
+                 listed[at].rfind("log", 0) == 0);
         FollowUps(game, setup, where);
       }
     }
   }
 
   // The setup on a fresh game, the setup on an installed one, and the uninstaller.
-  void RunAll(const char *name, const Configurations &swept) {
+  void RunAll(const std::string &name, const Configurations &swept) {
     configurations = swept;
-    FakeGame installed = FreshGame(swept);
-    EXPECT_EQ(installed.RunSetup(folder), 0) << name;
-    Run((std::string("setup") + name).c_str(), FreshGame(swept), true);
-    Run((std::string("setup again") + name).c_str(), installed, true);
-    Run((std::string("uninstall") + name).c_str(), installed, false);
+    const FakeGame installed = Installed(swept);
+    Run("setup" + name, FreshGame(swept), true);
+    Run("setup again" + name, installed, true);
+    Run("uninstall" + name, installed, false);
+  }
+
+  // A launcher configuration the player made read-only: the setup changes neither configuration
+  // and the uninstaller deletes neither, each saying which file stopped it; once the player has
+  // cleared the mark, the next run completes.
+  void RunReadOnlyLauncher() {
+    configurations = {{folder, original}, {launcher, launcherOriginal}};
+    FakeGame fresh = FreshGame(configurations), installed = Installed(configurations);
+    fresh.SetReadOnly(launcherPath, true);
+    installed.SetReadOnly(launcherPath, true);
+    const struct {
+      bool setup;
+      FakeGame start;
+    } starts[] = {{true, fresh}, {false, installed}};
+    for (const auto &[setup, start] : starts) {
+      FakeGame clean = start;
+      EXPECT_EQ(setup ? clean.RunSetup(folder) : clean.RunUninstall(folder), -1);
+      EXPECT_NE(clean.log.back().find(launcherPath), std::string::npos) << clean.log.back();
+      for (const auto &[configurationFolder, bytes] : configurations) {
+        const std::string path = ConfigurationPath(configurationFolder);
+        EXPECT_EQ(clean.Read(path), start.Read(path)) << path;
+        EXPECT_TRUE(setup || clean.Read(BackupPath(configurationFolder)) ==
+                                 start.Read(BackupPath(configurationFolder)));
+      }
+      Run((setup ? "setup" : "uninstall") + std::string(", read-only launcher"), start, setup, -1);
+    }
+  }
+
+  // The uninstaller with a launcher configuration made after the setup.
+  void RunLateLauncher() {
+    configurations = {{folder, original}};
+    FakeGame installed = Installed(configurations);
+    std::string player = *installed.Read(ConfigurationPath(folder));
+    player.replace(player.find("Note=a"), 6, "Note=player's own");
+    std::string repaired = player;
+    repaired.replace(repaired.find(modClassLine), std::string(modClassLine).size(),
+                     "Class=DeusEx.JCDentonMale");
+    repaired.replace(repaired.find(modDefaultGameLine), std::string(modDefaultGameLine).size(),
+                     "DefaultGame=DeusEx.DeusExGameInfo");
+    installed.Write(launcherPath, player);
+    late = LateLauncher{player, repaired};
+    Run("uninstall, launcher made after the setup", installed, false);
+    late.reset();
+  }
+
+  static FakeGame Installed(const Configurations &configurations) {
+    FakeGame installed = FreshGame(configurations);
+    EXPECT_EQ(installed.RunSetup(folder), 0);
+    return installed;
   }
 };
 
@@ -225,6 +310,8 @@ TEST(FaultSweep, NoFailureAnywhereLosesAnOriginalConfiguration) {
   Sweep sweep;
   sweep.RunAll("", {{folder, original}});
   sweep.RunAll(", launcher", {{folder, original}, {launcher, launcherOriginal}});
+  sweep.RunReadOnlyLauncher();
+  sweep.RunLateLauncher();
   std::printf("fault sweep: %d operations, %d faults injected, %d follow-up runs, %zu violations\n",
               sweep.operations, sweep.faults, sweep.followUps, sweep.violations.size());
   std::map<std::string, int> kinds;

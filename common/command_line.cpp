@@ -51,8 +51,9 @@ std::string UsageText(const std::string &programName) {
          std::to_string(folderFieldSize - 1) +
          " characters.\n\tIt must come last; it takes the rest of the line.\n"
          "/?\tShow this text.\n\n"
-         "Exit codes: 0 done, -1 failed (see the log), 2 wrong arguments, 3 Deus Ex is\n"
-         "running from the game folder (nothing was touched).";
+         "Exit codes: 0 done, -1 failed (see the log), 2 wrong arguments, 3 not now:\n"
+         "Deus Ex runs from the game folder, or another Kestrevane program runs\n"
+         "(nothing was touched).";
 }
 
 std::string BoxLogEntry(const std::string &caption, const std::string &text) {

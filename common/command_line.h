@@ -23,5 +23,6 @@ std::string BoxLogEntry(const std::string &caption, const std::string &text);
 
 // Exit code of a run whose command line could not be used.
 inline constexpr int usageExitCode = 2;
-// Exit code of an unattended run that found the game running from the game folder.
-inline constexpr int gameRunningExitCode = 3;
+// Exit code of a run that found something running that must finish first (the game from the game
+// folder, or another kit program): nothing has been touched.
+inline constexpr int notNowExitCode = 3;

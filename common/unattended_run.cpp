@@ -3,6 +3,7 @@
 #include "common/boxes.h"
 #include "common/command_line.h"
 #include "common/game_folder_lookup.h"
+#include "common/one_kit_program.h"
 #include "common/page_controls.h"
 #include "common/platform.h"
 #include "common/program_exit.h"
@@ -19,6 +20,14 @@ void FollowCommandLine(const char *arguments, const char *programName, const cha
       ShowBox(nullptr, UsageText(programName), caption, MB_OK | MB_ICONINFORMATION);
     std::exit(usageExitCode);
   }
+  // Nothing is logged for a box the user sees; a script finds the reason in the log.
+  if (AnotherKitProgramRuns()) {
+    if (line.silent)
+      platform->appendLog(BoxLogEntry(kitBusyCaption, kitBusyText), 1);
+    else
+      ShowBox(nullptr, kitBusyText, kitBusyCaption, MB_OK | MB_ICONWARNING);
+    std::exit(notNowExitCode);
+  }
   if (!line.silent) {
     folderFromCommandLine = line.folder;
     return;
@@ -28,7 +37,7 @@ void FollowCommandLine(const char *arguments, const char *programName, const cha
   // A script can ask the player to close the game and try again: nothing has been touched.
   if (const std::vector<std::string> images = GameProcessImages(gameFolder); !images.empty()) {
     platform->appendLog(BoxLogEntry(runningGameCaption, RunningGameText(images)), 1);
-    std::exit(gameRunningExitCode);
+    std::exit(notNowExitCode);
   }
   try {
     runUnattended();

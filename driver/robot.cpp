@@ -12,6 +12,9 @@
 //                             for the game, say), before or after start; it runs until
 //                             end-beside or the robot's end
 //   end-beside                end the program beside and wait until it is gone
+//   aside                     the driven program goes on beside, undriven, so that another one
+//                             can be started and driven while it runs
+//   resume                    the program beside is driven again
 //   page <id>                 wait for the page holding control <id>     -> page <caption>
 //   text <id>                 -> text <id> <text>
 //   set <id> <text>           replace a control's text
@@ -567,6 +570,20 @@ void Run(const std::string &rawLine) {
       Fail("error: a program is already beside");
     Launch(rest, beside);
     besideStarted = true;
+  } else if (command == "aside") {
+    if (!childStarted || besideStarted)
+      Fail("error: aside needs a driven program and none beside");
+    beside = child;
+    besideStarted = true;
+    childStarted = false;
+    currentPage = nullptr;
+  } else if (command == "resume") {
+    if (childStarted || !besideStarted)
+      Fail("error: resume needs a program beside and none driven");
+    child = beside;
+    childStarted = true;
+    besideStarted = false;
+    currentPage = nullptr;
   } else if (command == "end-beside") {
     if (!besideStarted)
       Fail("error: no program beside");

@@ -304,6 +304,7 @@ class Run:
         self.setup_exe, self.uninstall_exe = (
             to_windows(os.path.join(self.kit, os.path.basename(exe))) for exe in programs)
         self.steps, self.disk, self.invariants, self.log_shown = [], None, [], True
+        self.known = {}  # bytes -> what the listings call a file that holds them
         shutil.copytree(os.path.join(SOURCE, "sample", "game"), self.game)
         os.makedirs(self.kit)
         for name, _ in PACKAGES:
@@ -354,10 +355,13 @@ class Run:
         self.move_game(name + "x" * (room - len(name)))
 
     def stand_in(self, rel):
-        """A copy of the uninstaller at rel in the game folder: for the robot's beside, a program
-        that runs from there until it is ended, as the game does. Its path as Wine sees it."""
-        shutil.copyfile(os.path.join(self.kit, "Uninstall.exe"), self.path(rel))
-        return self.win(rel)
+        """A copy of the robot at rel in the game folder that waits for nothing: for the robot's
+        beside, a program that runs from there until it is ended, as the game does (a kit program
+        would hold the kit's mutex). Its command line as Wine sees it."""
+        shutil.copyfile(os.path.join(os.path.dirname(self.case), "robot.exe"), self.path(rel))
+        with open(self.place("stand_in.txt"), "w") as f:
+            f.write("nobox 2147483647\n")
+        return self.win(rel) + " " + self.to_windows(self.place("stand_in.txt"))
 
     def package_sizes(self):
         return [len(package_bytes(name)) for name, _ in PACKAGES]
@@ -391,6 +395,11 @@ class Run:
         """The game folder and the launcher's folder as they are at this point, as the golden
         file lists them at the end, into the transcript."""
         self.steps.append(("listing", None))
+
+    def know(self, what, data):
+        """Listings call a file that holds data "as <what>": a content the case expects that no
+        file of the game or launcher folder held at its start."""
+        self.known[data] = what
 
     def skip_log(self):
         """Leaves c:\\Kestrevane.log out of the comparison, for a log that another case's golden
@@ -481,8 +490,9 @@ def log_lines(data, run):
     return normalise("\n".join(t.replace("\r", "<CR>").replace("\n", "<LF>") for t in text), run)
 
 
-def folder_lines(before, after):
-    """One line a file: unchanged, as another file is or was, or its size and digest."""
+def folder_lines(before, after, known):
+    """One line a file: unchanged, as another file is or was, as a content the case knows, or its
+    size and digest."""
     lines, is_package = [], lambda p: p.split("/")[-1] in INDEX
     order = sorted(p for p in after if not is_package(p)) + [
         sub + "/" + name for name, sub in PACKAGES if sub + "/" + name in after]
@@ -494,15 +504,17 @@ def folder_lines(before, after):
             "unchanged" if before.get(p) == data else
             "package bytes" if is_package(p) and data == package_bytes(p.split("/")[-1]) else
             "as %s was" % was[0] if was else "as " + same[0] if same else
+            "as " + known[data] if data in known else
             "%d bytes, sha256 %s" % (len(data), hashlib.sha256(data).hexdigest()[:16])))
     return lines
 
 
 def listings(run, game_after, launcher_after):
     """The game folder's files, and the launcher folder's where the case made one."""
-    lines = ["== game folder =="] + folder_lines(run.before, game_after)
+    lines = ["== game folder =="] + folder_lines(run.before, game_after, run.known)
     if run.launcher_before or launcher_after:
-        lines += ["== launcher folder =="] + folder_lines(run.launcher_before, launcher_after)
+        lines += ["== launcher folder =="] + folder_lines(run.launcher_before, launcher_after,
+                                                          run.known)
     return lines
 
 
@@ -578,6 +590,9 @@ def execute(state, run, work):
         elif kind == "hand":
             transcript.append("by hand: " + step[0])
             step[1]()
+            for folder in (run.case, run.launcher):  # what the player made is the player's
+                if os.path.exists(folder):
+                    give_to_wine_user(folder)
         elif kind == "listing":
             transcript += [line.replace("==", "--") for line in
                            listings(run, snapshot(run.game), snapshot(run.launcher))]

@@ -1,6 +1,7 @@
 """End-to-end cases: what only the real programs under Wine show. The bench (driver/bench.py)
 runs each on the sample game and compares it with golden/<case>.txt."""
 
+import os
 import shutil
 
 INI, TEMP, BACKUP = "System/DeusEx.ini", "System/DeusEx_kes.ini", "System/DeusEx_Kes_Backup.ini"
@@ -221,6 +222,85 @@ def escape_during_final_write(run):
     run.robot("full 1013", "key escape 1004", "box OK Setup Error", "exit")
     run.invariant(lambda files: None if files[INI] in (ini, files[TEMP]) else
                   "DeusEx.ini: %d bytes, neither the original nor the new one" % len(files[INI]))
+
+
+# -- a launcher configuration made after the setup, or made read-only; one kit program at a time --
+
+
+def launcher_writes(run, what, data):
+    """The launcher's DeusEx.ini appears, as when the game first saves its settings through it;
+    data() gives its bytes at that moment. Listings call it "as <what>"."""
+    def write():
+        run.know(what, data())
+        run.write(run.documents(LAUNCHER_INI), data())
+
+    run.by_hand("the launcher wrote " + what, write)
+
+
+def launcher_read_only(run, read_only):
+    run.by_hand("%s the launcher's DeusEx.ini read-only" % ("made" if read_only else "cleared"),
+                lambda: os.chmod(run.documents(LAUNCHER_INI), 0o444 if read_only else 0o644))
+
+
+@case("uninstall.launcher_made_later")
+def launcher_made_later(run):
+    # Made after the setup, the launcher's DeusEx.ini gets the game's Class and DefaultGame lines
+    # back, with /S and through the pages; one without Kestrevane's values stays as it is. The log
+    # shows the uninstall through the pages.
+    original = run.read(INI)
+    resized = lambda data: data.replace(b"FullscreenViewportX=800", b"FullscreenViewportX=1920")
+    run.know("the player's file with the game's two lines", resized(original))
+    run.registry(run.folder)
+    rounds = (("the player's file", lambda: resized(run.read(INI)), False),
+              ("the player's own file", lambda: original.replace(b"=480", b"=768"), False),
+              ("the player's file", lambda: resized(run.read(INI)), True))
+    for i, (what, data, pages) in enumerate(rounds):
+        if i:
+            run.by_hand("removed the launcher's DeusEx.ini",
+                        lambda: os.remove(run.documents(LAUNCHER_INI)))
+        run.wine(run.setup_exe, "/S")
+        launcher_writes(run, what, data)
+        if pages:
+            run.by_hand("deleted the log", lambda: run.remove(run.log))
+            uninstall_progress(run)
+            run.robot("peek", "progress 1005", "box OK", "exit")
+        else:
+            run.wine(run.uninstall_exe, "/S")
+            run.listing()
+
+
+@case("silent.setup_read_only_launcher")
+def setup_read_only_launcher(run):
+    # Neither DeusEx.ini changes; the entry names the launcher's.
+    run.write(run.documents(LAUNCHER_INI), run.read(INI))
+    os.chmod(run.documents(LAUNCHER_INI), 0o444)
+    run.wine(run.setup_exe, "/S", "/D=" + run.folder)
+
+
+@case("silent.uninstall_read_only_launcher")
+def uninstall_read_only_launcher(run):
+    # Nothing is deleted while the launcher's DeusEx.ini is read-only; once the mark is cleared,
+    # both originals come back.
+    run.write(run.documents(LAUNCHER_INI), run.read(INI).replace(b"=480", b"=768"))
+    run.wine(run.setup_exe, "/S", "/D=" + run.folder)
+    run.by_hand("deleted the log", lambda: run.remove(run.log))
+    launcher_read_only(run, True)
+    run.wine(run.uninstall_exe, "/S", "/D=" + run.folder)
+    run.listing()
+    launcher_read_only(run, False)
+    run.wine(run.uninstall_exe, "/S", "/D=" + run.folder)
+
+
+@case("setup.one_kit_program")
+def one_kit_program(run):
+    # While a setup shows its licence page, a second setup and an uninstaller say so and end with
+    # 3, logging nothing; a /S setup logs one entry. The first setup goes on.
+    run.registry(run.folder)
+    run.robot("start " + run.setup_exe, "page 1000", "aside")
+    for exe in (run.setup_exe, run.uninstall_exe):
+        run.robot("start " + exe, "box OK Kestrevane is busy", "exit")
+    run.robot("start %s /S /D=%s" % (run.setup_exe, run.folder), "exit")
+    run.robot("resume", "page 1000", "click 1", "page 1002", "click 1001", "box Yes", "exit")
 
 
 # -- unattended runs ---------------------------------------------------------------------------

@@ -9,18 +9,20 @@
 
 The cases come from a Python file (--cases, by default tests/e2e/cases.py): a dict CASES of
 name -> build(run), where build lays out the game folder and says what the run does through the
-Run it gets (robot lines, wine commands, files, registry records, steps done by hand). Each case
-gets a fresh game folder (the sample game) and kit folder (the package files and the two programs)
-on the prefix's drive C, and starts without the registry records that the programs read and
-without a launcher configuration (the folder Deus Ex in the Documents of the prefix's user). Its
-robot transcript, c:\Kestrevane.log and a listing of the game folder (and of the launcher's
-folder, where the case made one) are compared with the golden file golden/<case>.txt beside the
-cases, in which what varies between runs and kits is written as a placeholder: <game> the game
-folder, <kit> the kit folder, <case> the case's folder that holds both, <documents> the Documents
-of the prefix's user, [ <time stamp> ], <web> and <mail> the support addresses and <maker> the
-maker (common/support_contact.h), <N+k> a progress position counted from the end of the package
-list, <file k>/<folder k> the k-th package (N the last), and "<each package> " before a line that
-stands for one line per package, in the order of common/package_list.inc.
+Run it gets (robot lines, wine commands, files, registry records, environment variables, steps done
+by hand). Each case gets a fresh game folder (the sample game) and kit folder (the package files
+and the two programs) on the prefix's drive C, and starts without the registry records and the
+outer environment's variables that the programs read, without files of its own in the Wine user's
+home folder and without a launcher configuration (the folder Deus Ex in the Documents of the
+prefix's user). Its robot transcript, c:\Kestrevane.log and a listing of the game folder (and of
+the launcher's folder, where the case made one) are compared with the golden file golden/<case>.txt
+beside the cases, in which what varies between runs and kits is written as a placeholder: <game>
+the game folder, <kit> the kit folder, <case> the case's folder that holds both, <documents> the
+Documents of the prefix's user, <home> the Wine user's Linux home folder, [ <time stamp> ], <web>
+and <mail> the support addresses and <maker> the maker (common/support_contact.h), <N+k> a progress
+position counted from the end of the package list, <file k>/<folder k> the k-th package (N the
+last), and "<each package> " before a line that stands for one line per package, in the order of
+common/package_list.inc.
 
 --update-golden writes the golden files from the runs instead of comparing: review the diff
 (git diff tests/e2e/golden) before committing it. A case that needs what this machine does not

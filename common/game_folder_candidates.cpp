@@ -3,9 +3,17 @@
 #include "common/game_paths.h"
 #include "common/program_state.h"
 
+#include <set>
+
 namespace {
 
 const char gameInSteamLibrary[] = "\\steamapps\\common\\Deus Ex";
+const char libraryListInSteam[] = "\\steamapps\\libraryfolders.vdf";
+// Where a Linux Steam lives in the home folder: the two links that Steam keeps to its folder, the
+// native package's folder, the Flatpak's and the Snap's.
+const char *const steamInHome[] = {"\\.steam\\steam", "\\.steam\\root", "\\.local\\share\\Steam",
+                                   "\\.var\\app\\com.valvesoftware.Steam\\.local\\share\\Steam",
+                                   "\\snap\\steam\\common\\.local\\share\\Steam"};
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
@@ -30,6 +38,22 @@ bool HoldsControlCharacter(const std::string &text) {
     if (static_cast<unsigned char>(c) < 0x20)
       return true;
   return false;
+}
+
+bool IsAscii(const std::string &text) {
+  for (const char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80)
+      return false;
+  return true;
+}
+
+bool IsNumber(const std::string &text) {
+  if (text.empty())
+    return false;
+  for (const char c : text)
+    if (c < '0' || c > '9')
+      return false;
+  return true;
 }
 
 std::string WithoutTrailingSeparators(std::string folder) {
@@ -64,13 +88,23 @@ bool ReadQuotedText(const std::string &text, std::size_t &at, std::string &value
 
 } // namespace
 
-std::vector<std::string> SteamLibraryFolders(const std::string &vdfText) {
+std::vector<std::string> SteamLibraryFolders(const std::string &vdfText,
+                                             const CodePageConversion &toCodePage) {
   std::vector<std::string> folders;
+  std::set<std::string> known; // ComparablePath of each folder taken
+  const auto take = [&](const std::string &value) {
+    if (value.empty() || HoldsControlCharacter(value))
+      return;
+    const std::string folder = IsAscii(value) ? value : toCodePage(value);
+    if (!folder.empty() && known.insert(ComparablePath(folder)).second)
+      folders.push_back(folder);
+  };
   bool expectingKey = true;
-  bool keyIsPath = false;
+  bool keyNamesLibrary = false;
+  std::size_t depth = 0; // braces open around the current token
   std::string token;
   std::size_t at = 0;
-  while (at < vdfText.size()) {
+  while (at < vdfText.size() && folders.size() < steamLibraryLimit) {
     const char c = vdfText[at];
     if (IsBlank(c)) {
       // Steam writes a key and its text on one line: a key alone on its line names a block, and
@@ -81,6 +115,7 @@ std::vector<std::string> SteamLibraryFolders(const std::string &vdfText) {
       continue;
     }
     if (c == '{' || c == '}') {
+      depth = c == '{' ? depth + 1 : depth > 0 ? depth - 1 : 0;
       ++at;
       expectingKey = true;
       continue;
@@ -96,11 +131,11 @@ std::vector<std::string> SteamLibraryFolders(const std::string &vdfText) {
       token.assign(vdfText, start, at - start);
     }
     if (expectingKey) {
-      keyIsPath = EqualIgnoringCase(token, "path");
+      keyNamesLibrary = EqualIgnoringCase(token, "path") || (depth == 1 && IsNumber(token));
       expectingKey = false;
     } else {
-      if (keyIsPath && !HoldsControlCharacter(token))
-        folders.push_back(token);
+      if (keyNamesLibrary)
+        take(token);
       expectingKey = true;
     }
   }
@@ -113,6 +148,10 @@ std::string WindowsFolder(const std::string &folder) {
     if (c == '/')
       c = '\\';
   return WithoutTrailingSeparators(windowsFolder);
+}
+
+std::string WineFolder(const std::string &folder) {
+  return !folder.empty() && folder[0] == '/' ? "Z:" + WindowsFolder(folder) : WindowsFolder(folder);
 }
 
 std::string SteamFolder(const std::string &userSteamPath, const std::string &machineInstallPath) {
@@ -129,26 +168,60 @@ std::string ParentFolder(const std::string &folder) {
   return IsServerName(parent) ? std::string() : parent;
 }
 
-std::vector<std::string> GameFolderCandidates(const std::vector<std::string> &gogFolders,
-                                              const std::string &steamFolder,
-                                              const std::string &steamLibraryText,
-                                              const std::string &programFolder) {
-  std::vector<std::string> candidates;
-  const auto add = [&candidates](const std::string &folder) {
+std::vector<std::string> LinuxSteamFolders(const GameFolderSources &sources) {
+  if (sources.wineHome.empty())
+    return {};
+  // WINEHOMEDIR is an NT path, \??\Z:\home\you, which the file calls do not take.
+  const std::string ntPrefix = "\\??\\";
+  const std::string &wineHome = sources.wineHome;
+  const std::string home = WineFolder(wineHome.compare(0, ntPrefix.size(), ntPrefix) == 0
+                                          ? wineHome.substr(ntPrefix.size())
+                                          : wineHome);
+  std::vector<std::string> folders;
+  const auto add = [&folders](const std::string &folder) {
     if (!folder.empty())
+      folders.push_back(folder);
+  };
+  add(WineFolder(sources.steamClientFolder));
+  if (!sources.xdgDataHome.empty())
+    add(WineFolder(sources.xdgDataHome) + "\\Steam");
+  if (!home.empty())
+    for (const char *steam : steamInHome)
+      add(home + steam);
+  return folders;
+}
+
+std::vector<std::string> GameFolderCandidates(const GameFolderSources &sources,
+                                              const FileStartReader &readFileStart,
+                                              const CodePageConversion &toCodePage) {
+  std::vector<std::string> candidates;
+  std::set<std::string> known, knownSteamFolders; // as ComparablePath gives them
+  const auto add = [&](const std::string &folder) {
+    if (!folder.empty() && known.insert(ComparablePath(folder)).second)
       candidates.push_back(folder);
   };
-  for (const std::string &gogFolder : gogFolders)
+  // A Steam folder's own game folder, then its libraries', their paths in the form reach gives.
+  const auto addSteam = [&](const std::string &steam, std::string (*reach)(const std::string &)) {
+    if (steam.empty() || !knownSteamFolders.insert(ComparablePath(steam)).second)
+      return;
+    add(steam + gameInSteamLibrary);
+    for (const std::string &library :
+         SteamLibraryFolders(readFileStart(steam + libraryListInSteam), toCodePage)) {
+      const std::string libraryFolder = reach(library);
+      if (!libraryFolder.empty())
+        add(libraryFolder + gameInSteamLibrary);
+    }
+  };
+  for (const std::string &gogFolder : sources.gogFolders)
     add(WindowsFolder(gogFolder));
-  const std::string steam = WindowsFolder(steamFolder);
-  if (!steam.empty())
-    candidates.push_back(steam + gameInSteamLibrary);
-  for (const std::string &library : SteamLibraryFolders(steamLibraryText)) {
-    const std::string libraryFolder = WindowsFolder(library);
-    if (!libraryFolder.empty() && ComparablePath(libraryFolder) != ComparablePath(steam))
-      candidates.push_back(libraryFolder + gameInSteamLibrary);
-  }
-  const std::string program = WindowsFolder(programFolder);
+  for (const std::string &entry : sources.steamGameEntries)
+    add(WindowsFolder(entry));
+  addSteam(WindowsFolder(sources.steamFolder), WindowsFolder);
+  if (!sources.wineHome.empty())
+    add(WineFolder(sources.steamGameFolder));
+  for (const std::string &steam : LinuxSteamFolders(sources))
+    addSteam(steam, WineFolder);
+  const std::string program = WindowsFolder(sources.programFolder);
   add(program);
   add(ParentFolder(program));
   return candidates;

@@ -1,6 +1,7 @@
 // Where else the game may be when its own registry record is missing (Steam and GOG copies often
 // lack it), and which of those folders to propose. Text work only: the Windows side
-// (game_folder_lookup.cpp) reads the registry, Steam's library list and the program's own path.
+// (game_folder_lookup.cpp) reads the registry, the environment, Steam's library lists and the
+// program's own path, and answers whether a file exists.
 //
 // Folders here never end in a separator, because the game's paths are made by appending
 // "\System\..." (game_paths.h). A drive's root is therefore written "C:".
@@ -15,18 +16,37 @@
 // file only this start is parsed; a quoted text cut off at the limit is unfinished and dropped.
 inline constexpr std::size_t steamLibraryFileLimit = 4 * 1024 * 1024;
 
-// The "path" values of Steam's libraryfolders.vdf, in file order, with the file's escapes undone
-// (\\ is one backslash, \" a quote). The file is read as quoted texts, bare words and braces: a
-// key followed on its line by its text, or a key that names the { } block after it. A quoted
-// text not closed on its own line is dropped, and so is a path holding a control character (a
-// NUL byte, say), which no Windows path holds. Linear in the length of the text, whatever it
-// holds.
-std::vector<std::string> SteamLibraryFolders(const std::string &vdfText);
+// How many libraries one libraryfolders.vdf gives at most: Steam allows far fewer, and each costs
+// a look on disk.
+inline constexpr std::size_t steamLibraryLimit = 64;
+
+// A UTF-8 text (Steam writes its files in UTF-8) in the ANSI code page that the file calls take;
+// the empty text when the code page cannot hold one of its characters, or it is not UTF-8.
+using CodePageConversion = std::function<std::string(const std::string &utf8)>;
+
+// The start of a file, at most steamLibraryFileLimit bytes; the empty text when there is none.
+using FileStartReader = std::function<std::string(const std::string &path)>;
+
+// The libraries of Steam's libraryfolders.vdf, in file order, with the file's escapes undone
+// (\\ is one backslash, \" a quote): every "path" value, and in the older layout every numbered
+// key's value directly inside the top-level block (numbered keys deeper down, in the "apps"
+// blocks, are games). The file is read as quoted texts, bare words and braces: a key followed on
+// its line by its text, or a key that names the { } block after it. A quoted text not closed on
+// its own line is dropped, and so is a path holding a control character (a NUL byte, say), which
+// no Windows path holds, or a character the code page cannot hold. A path met before (compared as
+// ComparablePath compares) is dropped; after steamLibraryLimit paths the rest of the file is not
+// read. Linear in the length of the text, whatever it holds.
+std::vector<std::string> SteamLibraryFolders(const std::string &vdfText,
+                                             const CodePageConversion &toCodePage);
 
 // A folder in the form the candidates use: forward slashes (Steam's registry record writes them)
 // become backslashes, and trailing separators are dropped so that the game's subfolder appends
 // cleanly and Steam's own folder compares equal to its entry in the library list.
 std::string WindowsFolder(const std::string &folder);
+
+// A folder as a program under Wine reaches it: a Linux path /a/b is Z:\a\b (drive Z: is the Linux
+// root in Wine's and Proton's prefixes); any other path as WindowsFolder gives it.
+std::string WineFolder(const std::string &folder);
 
 // Steam's folder: the user's SteamPath record (HKCU) if it gives one, else the machine's
 // InstallPath record (HKLM); the empty text when neither does.
@@ -37,14 +57,35 @@ std::string SteamFolder(const std::string &userSteamPath, const std::string &mac
 // gives the empty text, so the lookup never proposes a whole drive or a server.
 std::string ParentFolder(const std::string &folder);
 
-// The folders to try, in order: GOG's records, then Steam's own folder and every library that
-// libraryfolders.vdf lists (a library equal to Steam's own folder, letters compared ignoring
-// case, is not tried twice), each followed by \steamapps\common\Deus Ex, then the program's own
-// folder and its parent. An empty folder gives no candidate.
-std::vector<std::string> GameFolderCandidates(const std::vector<std::string> &gogFolders,
-                                              const std::string &steamFolder,
-                                              const std::string &steamLibraryText,
-                                              const std::string &programFolder);
+// What the lookup found in the registry and the environment, each as read; the empty text for
+// one that is missing.
+struct GameFolderSources {
+  std::vector<std::string> gogFolders;       // GOG's records, in order
+  std::vector<std::string> steamGameEntries; // Steam's uninstall entry of the game, in order
+  std::string steamFolder;                   // Steam's own folder on Windows (SteamFolder)
+  std::string wineHome;          // WINEHOMEDIR, which Wine and Proton set and Windows does not
+  std::string steamGameFolder;   // STEAM_COMPAT_INSTALL_PATH, Proton's game folder
+  std::string steamClientFolder; // STEAM_COMPAT_CLIENT_INSTALL_PATH, Proton's Steam folder
+  std::string xdgDataHome;       // XDG_DATA_HOME
+  std::string programFolder;     // the folder that holds the running program
+};
+
+// The folders in which a Linux Steam may live, as Wine reaches them, in the order they are
+// tried: STEAM_COMPAT_CLIENT_INSTALL_PATH, XDG_DATA_HOME\Steam, then the home folder's
+// .steam\steam, .steam\root, .local\share\Steam, and those of the Flatpak and the Snap. The home
+// folder is WINEHOMEDIR without its "\??\". None outside Wine (no WINEHOMEDIR).
+std::vector<std::string> LinuxSteamFolders(const GameFolderSources &sources);
+
+// The folders to try, in order: GOG's records; Steam's uninstall entry; Steam's own folder and
+// every library that its steamapps\libraryfolders.vdf lists, each followed by
+// \steamapps\common\Deus Ex; under Wine, STEAM_COMPAT_INSTALL_PATH and then each Linux Steam
+// folder and its libraries in the same way (Linux paths reached through Z:); then the program's
+// own folder and its parent. An empty folder gives no candidate, and a folder met before (as
+// ComparablePath compares) is not tried twice. readFileStart is asked once for each Steam
+// folder's libraryfolders.vdf.
+std::vector<std::string> GameFolderCandidates(const GameFolderSources &sources,
+                                              const FileStartReader &readFileStart,
+                                              const CodePageConversion &toCodePage);
 
 // The first candidate that holds System\DeusEx.ini (fileExists is asked for that path) and fits
 // the path page's folder field; the empty text when none does.

@@ -16,7 +16,7 @@ std::string GameRecordFolder() {
   // Full access, as the game's own tools ask for it; without rights the lookup comes back empty
   // and the user types the folder.
   RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Unreal Technology\\Installed Apps\\Deus Ex", 0,
-                KEY_ALL_ACCESS, &key);
+                KEY_ALL_ACCESS | KEY_WOW64_32KEY, &key);
   DWORD size = 999; // one byte short of the buffer: the text always ends with a zero byte
   LONG status =
       RegQueryValueExA(key, "Folder", nullptr, nullptr, reinterpret_cast<BYTE *>(folder), &size);
@@ -28,12 +28,13 @@ std::string GameRecordFolder() {
   return std::string(folder);
 }
 
-// A text value of another program's record, read only. The empty text when the key or value is
-// missing, is not plain text, or does not fit the buffer (which is far longer than any folder the
-// page can take).
-std::string RecordText(HKEY root, const char *keyPath, const char *valueName) {
+// A text value of another program's record, read only, in the registry view given
+// (KEY_WOW64_32KEY or KEY_WOW64_64KEY; 0 for HKCU, which has one). The empty text when the key or
+// value is missing, is not plain text, or does not fit the buffer (which is far longer than any
+// folder the page can take).
+std::string RecordText(HKEY root, const char *keyPath, const char *valueName, REGSAM view) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(root, keyPath, 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS)
     return std::string();
   char value[1024] = {};
   DWORD type = 0;
@@ -69,6 +70,45 @@ std::string FileStart(const std::string &path, std::size_t limit) {
   return text;
 }
 
+// An environment variable; the empty text when it is not set.
+std::string EnvironmentText(const char *name) {
+  std::string value(GetEnvironmentVariableA(name, nullptr, 0), '\0');
+  if (value.empty())
+    return std::string();
+  const DWORD length = GetEnvironmentVariableA(name, &value[0], static_cast<DWORD>(value.size()));
+  if (length == 0 || length >= value.size()) // gone, or grown, since the first call
+    return std::string();
+  value.resize(length);
+  return value;
+}
+
+// A UTF-8 text in the ANSI code page; the empty text when that cannot hold every character, so
+// that a path is never changed into another one.
+std::string InAnsiCodePage(const std::string &utf8) {
+  const int utf8Length = static_cast<int>(utf8.size());
+  const int wideLength =
+      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), utf8Length, nullptr, 0);
+  if (wideLength <= 0)
+    return std::string(); // not UTF-8
+  if (GetACP() == CP_UTF8)
+    return utf8; // takes no best-fit check, and needs none
+  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), utf8Length, &wide[0], wideLength);
+  BOOL usedDefault = FALSE;
+  const int ansiLength = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength,
+                                             nullptr, 0, nullptr, &usedDefault);
+  if (ansiLength <= 0 || usedDefault)
+    return std::string();
+  std::string ansi(static_cast<std::size_t>(ansiLength), '\0');
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, &ansi[0], ansiLength,
+                      nullptr, &usedDefault);
+  return usedDefault ? std::string() : ansi;
+}
+
+std::string SteamLibraryFileStart(const std::string &path) {
+  return FileStart(path, steamLibraryFileLimit);
+}
+
 bool IsFile(const std::string &path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
@@ -80,18 +120,26 @@ std::string GetGameFolder() {
   const std::string recordFolder = GameRecordFolder();
   if (!recordFolder.empty())
     return recordFolder;
-  // A 32-bit program's reads land in WOW6432Node on 64-bit Windows by themselves, which is where
-  // these 32-bit-era records live.
-  const std::vector<std::string> gogFolders = {
-      RecordText(HKEY_LOCAL_MACHINE, "SOFTWARE\\GOG.com\\Games\\1207658924", "path"),
-      RecordText(HKEY_LOCAL_MACHINE, "SOFTWARE\\GOG.com\\GOGDEUSX", "PATH")};
-  const std::string steamFolder =
-      SteamFolder(RecordText(HKEY_CURRENT_USER, "Software\\Valve\\Steam", "SteamPath"),
-                  RecordText(HKEY_LOCAL_MACHINE, "SOFTWARE\\Valve\\Steam", "InstallPath"));
-  const std::string steamLibraryText =
-      steamFolder.empty()
-          ? std::string()
-          : FileStart(steamFolder + "\\steamapps\\libraryfolders.vdf", steamLibraryFileLimit);
-  return FirstGameFolder(
-      GameFolderCandidates(gogFolders, steamFolder, steamLibraryText, ProgramFolder()), IsFile);
+  // The 32-bit-era records live in the 32-bit view (WOW6432Node on 64-bit Windows); Steam writes
+  // its uninstall entry in the 64-bit one.
+  const char steamGameEntry[] =
+      "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Steam App 6910";
+  GameFolderSources sources;
+  sources.gogFolders = {
+      RecordText(HKEY_LOCAL_MACHINE, "SOFTWARE\\GOG.com\\Games\\1207658995", "path",
+                 KEY_WOW64_32KEY),
+      RecordText(HKEY_LOCAL_MACHINE, "SOFTWARE\\GOG.com\\GOGDEUSX", "PATH", KEY_WOW64_32KEY)};
+  sources.steamGameEntries = {
+      RecordText(HKEY_LOCAL_MACHINE, steamGameEntry, "InstallLocation", KEY_WOW64_64KEY),
+      RecordText(HKEY_LOCAL_MACHINE, steamGameEntry, "InstallLocation", KEY_WOW64_32KEY)};
+  sources.steamFolder = SteamFolder(
+      RecordText(HKEY_CURRENT_USER, "Software\\Valve\\Steam", "SteamPath", 0),
+      RecordText(HKEY_LOCAL_MACHINE, "SOFTWARE\\Valve\\Steam", "InstallPath", KEY_WOW64_32KEY));
+  sources.wineHome = EnvironmentText("WINEHOMEDIR");
+  sources.steamGameFolder = EnvironmentText("STEAM_COMPAT_INSTALL_PATH");
+  sources.steamClientFolder = EnvironmentText("STEAM_COMPAT_CLIENT_INSTALL_PATH");
+  sources.xdgDataHome = EnvironmentText("XDG_DATA_HOME");
+  sources.programFolder = ProgramFolder();
+  return FirstGameFolder(GameFolderCandidates(sources, SteamLibraryFileStart, InAnsiCodePage),
+                         IsFile);
 }

@@ -9,18 +9,20 @@
 
 The cases come from a Python file (--cases, by default tests/e2e/cases.py): a dict CASES of
 name -> build(run), where build lays out the game folder and says what the run does through the
-Run it gets (robot lines, wine commands, files, registry records, steps done by hand). Each case
-gets a fresh game folder (the sample game) and kit folder (the package files and the two programs)
-on the prefix's drive C, and starts without the registry records that the programs read and
-without a launcher configuration (the folder Deus Ex in the Documents of the prefix's user). Its
-robot transcript, c:\Kestrevane.log and a listing of the game folder (and of the launcher's
-folder, where the case made one) are compared with the golden file golden/<case>.txt beside the
-cases, in which what varies between runs and kits is written as a placeholder: <game> the game
-folder, <kit> the kit folder, <case> the case's folder that holds both, <documents> the Documents
-of the prefix's user, [ <time stamp> ], <web> and <mail> the support addresses and <maker> the
-maker (common/support_contact.h), <N+k> a progress position counted from the end of the package
-list, <file k>/<folder k> the k-th package (N the last), and "<each package> " before a line that
-stands for one line per package, in the order of common/package_list.inc.
+Run it gets (robot lines, wine commands, files, registry records, environment variables, steps done
+by hand). Each case gets a fresh game folder (the sample game) and kit folder (the package files
+and the two programs) on the prefix's drive C, and starts without the registry records and the
+outer environment's variables that the programs read, without files of its own in the Wine user's
+home folder and without a launcher configuration (the folder Deus Ex in the Documents of the
+prefix's user). Its robot transcript, c:\Kestrevane.log and a listing of the game folder (and of
+the launcher's folder, where the case made one) are compared with the golden file golden/<case>.txt
+beside the cases, in which what varies between runs and kits is written as a placeholder: <game>
+the game folder, <kit> the kit folder, <case> the case's folder that holds both, <documents> the
+Documents of the prefix's user, <home> the Wine user's Linux home folder, [ <time stamp> ], <web>
+and <mail> the support addresses and <maker> the maker (common/support_contact.h), <N+k> a progress
+position counted from the end of the package list, <file k>/<folder k> the k-th package (N the
+last), and "<each package> " before a line that stands for one line per package, in the order of
+common/package_list.inc.
 
 --update-golden writes the golden files from the runs instead of comparing: review the diff
 (git diff tests/e2e/golden) before committing it. A case that needs what this machine does not
@@ -47,12 +49,14 @@ SOURCE = os.path.dirname(HERE)
 WINE_USER = "nobody"  # Wine ignores read-only files for root: as root the programs run as this
 SKIPPED = 77  # ctest's SKIP_RETURN_CODE for the e2e tests
 GAME_RECORD = "HKLM\\Software\\Unreal Technology\\Installed Apps\\Deus Ex"
-GOG_RECORD = "HKLM\\SOFTWARE\\GOG.com\\Games\\1207658924"
+GOG_RECORD = "HKLM\\SOFTWARE\\GOG.com\\Games\\1207658995"
 GOG_OLD_RECORD = "HKLM\\SOFTWARE\\GOG.com\\GOGDEUSX"
 STEAM_USER_RECORD = "HKCU\\Software\\Valve\\Steam"
 STEAM_RECORD = "HKLM\\SOFTWARE\\Valve\\Steam"
+STEAM_GAME_ENTRY = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Steam App 6910"
 # Every registry record that the programs read to find the game; each case starts without them.
-RECORDS = (GAME_RECORD, GOG_RECORD, GOG_OLD_RECORD, STEAM_USER_RECORD, STEAM_RECORD)
+RECORDS = (GAME_RECORD, GOG_RECORD, GOG_OLD_RECORD, STEAM_USER_RECORD, STEAM_RECORD,
+           STEAM_GAME_ENTRY)
 HIVES = {"HKLM": "HKEY_LOCAL_MACHINE", "HKCU": "HKEY_CURRENT_USER"}
 PAGE = 4096  # a tmpfs counts whole pages
 
@@ -92,8 +96,10 @@ def give_to_wine_user(path):
             os.lchown(os.path.join(root, name), user.pw_uid, user.pw_gid)
 
 
-def wine_env(state):
-    env = {k: v for k, v in os.environ.items() if not k.startswith("WINE")}
+def wine_env(state, case_env=None):
+    # Nothing of the outer environment that the programs look for the game with.
+    env = {k: v for k, v in os.environ.items()
+           if not k.startswith(("WINE", "STEAM_COMPAT_")) and k != "XDG_DATA_HOME"}
     env.update(
         HOME=state["home"],
         WINEPREFIX=state["prefix"],
@@ -101,11 +107,12 @@ def wine_env(state):
         WINEDEBUG="-all",
         WINEDLLOVERRIDES="mscoree,mshtml=",
     )
+    env.update(case_env or {})
     return env
 
 
-def wine(state, args, **kw):
-    return subprocess.run(["wine"] + args, env=wine_env(state), stdin=subprocess.DEVNULL,
+def wine(state, args, case_env=None, **kw):
+    return subprocess.run(["wine"] + args, env=wine_env(state, case_env), stdin=subprocess.DEVNULL,
                           **as_wine_user(), **kw)
 
 
@@ -293,10 +300,12 @@ class Run:
     packages = PACKAGES
     escape = staticmethod(escape)  # for the robot's text arguments
     GOG_RECORD, GOG_OLD_RECORD = GOG_RECORD, GOG_OLD_RECORD
-    STEAM_USER_RECORD, STEAM_RECORD = STEAM_USER_RECORD, STEAM_RECORD
+    STEAM_USER_RECORD, STEAM_RECORD, STEAM_GAME_ENTRY = STEAM_USER_RECORD, STEAM_RECORD, \
+        STEAM_GAME_ENTRY
 
-    def __init__(self, case_dir, to_windows, programs, documents, log):
+    def __init__(self, case_dir, to_windows, programs, documents, home, log):
         self.to_windows, self.case, self.documents_folder = to_windows, case_dir, documents
+        self.home_folder, self.home_made = home, []  # the Wine user's, and what the case put there
         self.log = log  # c:\Kestrevane.log, as the bench reaches it
         self.game, self.kit = os.path.join(case_dir, "game"), os.path.join(case_dir, "kit")
         self.launcher = os.path.join(documents, "Deus Ex")  # where the launcher keeps System
@@ -320,6 +329,16 @@ class Run:
     def place(self, rel):
         """rel in the case's folder, beside the game and the kit."""
         return os.path.join(self.case, *rel.split("/"))
+
+    def home(self, rel):
+        """rel in the Linux home folder of the prefix's user, which the programs see as
+        WINEHOMEDIR. What a case puts there is removed after it."""
+        parts = rel.split("/")
+        made = next((os.path.join(self.home_folder, *parts[:i]) for i in range(1, len(parts) + 1)
+                     if not os.path.lexists(os.path.join(self.home_folder, *parts[:i]))), None)
+        if made and made not in self.home_made:
+            self.home_made.append(made)
+        return os.path.join(self.home_folder, *parts)
 
     def documents(self, rel):
         """rel in the Documents of the prefix's user; Deus Ex/System/DeusEx.ini is the
@@ -378,10 +397,18 @@ class Run:
         transcript shows its exit code."""
         self.steps.append(("wine", (list(args), cwd)))
 
-    def record(self, key, name, text):
-        """A text value in the registry (its 32-bit view, where 32-bit programs read)."""
-        self.steps.append(("quiet", (["reg", "add", key, "/v", name, "/d", text, "/reg:32", "/f"],
+    def record(self, key, name, text, native=False):
+        """A text value in the registry: in its 32-bit view, where 32-bit programs read, or with
+        native in the prefix's own view, as a 64-bit program writes it (Steam its uninstall
+        entry). /reg:64 is the only view of a 32-bit prefix, and wine's own reg may be the 32-bit
+        one, which writes in the 32-bit view when given no view."""
+        view = "/reg:64" if native else "/reg:32"
+        self.steps.append(("quiet", (["reg", "add", key, "/v", name, "/d", text, view, "/f"],
                                      None)))
+
+    def env(self, name, value):
+        """An environment variable for the programs that the case runs after this step."""
+        self.steps.append(("env", (name, value)))
 
     def registry(self, folder):
         """The game's registry record, as the game's own setup writes it."""
@@ -391,10 +418,10 @@ class Run:
         """act() between the programs' runs, as a player does it; the transcript says what."""
         self.steps.append(("hand", (what, act)))
 
-    def listing(self):
+    def listing(self, folder=None):
         """The game folder and the launcher's folder as they are at this point, as the golden
-        file lists them at the end, into the transcript."""
-        self.steps.append(("listing", None))
+        file lists them at the end, into the transcript; or another folder, a copy of the game."""
+        self.steps.append(("listing", folder))
 
     def know(self, what, data):
         """Listings call a file that holds data "as <what>": a content the case expects that no
@@ -470,10 +497,11 @@ def collapse_packages(lines):
 
 def normalise(text, run):
     kit, case = run.to_windows(run.kit), run.to_windows(run.case)
-    documents = run.to_windows(run.documents_folder)
+    documents, home = run.to_windows(run.documents_folder), run.to_windows(run.home_folder)
     for value, mark in ((escape(run.folder), "<game>"), (run.folder, "<game>"), (kit, "<kit>"),
                         (escape(case), "<case>"), (case, "<case>"),
                         (escape(documents), "<documents>"), (documents, "<documents>"),
+                        (escape(home), "<home>"), (home, "<home>"),
                         (SUPPORT["EMAIL"], "<mail>"), (SUPPORT["WEB"], "<web>"),
                         ("contact " + SUPPORT["MAKER"], "contact <maker>")):
         text = text.replace(value, mark)
@@ -559,7 +587,7 @@ def mount_disk(run):
 
 def execute(state, run, work):
     """Runs the case's steps; returns the transcript (not yet normalised)."""
-    transcript, script = [], []
+    transcript, script, case_env = [], [], {}
     for kind, step in run.steps + [("end", None)]:
         if kind == "robot":
             script.append(step)
@@ -570,7 +598,7 @@ def execute(state, run, work):
             script = []
             try:
                 robot = [run.to_windows(work + "/robot.exe"), run.to_windows(work + "/robot.txt")]
-                result = wine(state, robot, timeout=240,
+                result = wine(state, robot, case_env, timeout=240,
                               cwd=run.kit, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
                 transcript += result.stdout.decode("latin-1").splitlines()
                 if result.returncode and result.stderr:
@@ -578,21 +606,28 @@ def execute(state, run, work):
             except subprocess.TimeoutExpired:
                 transcript.append("bench: the robot did not end")
                 subprocess.run(["wineserver", "-k"], env=wine_env(state), **as_wine_user())
-        if kind in ("wine", "quiet"):
+        if kind in ("wine", "quiet", "unchecked"):
             args, cwd = step
-            code = wine(state, args, timeout=120, cwd=cwd or run.kit, stdout=subprocess.DEVNULL,
+            code = wine(state, args, case_env if kind == "wine" else None, timeout=120,
+                        cwd=cwd or run.kit, stdout=subprocess.DEVNULL,
                         stderr=subprocess.DEVNULL).returncode
             if kind == "wine":
                 transcript.append("wine %s -> exit %d" % (" ".join(args), code) + (
                     " (in %s)" % run.to_windows(cwd) if cwd else ""))
-            elif code:
+            elif code and kind == "quiet":
                 transcript.append("bench: wine %s failed (%d)" % (args[0], code))
+        elif kind == "env":
+            case_env[step[0]] = step[1]
         elif kind == "hand":
             transcript.append("by hand: " + step[0])
             step[1]()
             for folder in (run.case, run.launcher):  # what the player made is the player's
                 if os.path.exists(folder):
                     give_to_wine_user(folder)
+        elif kind == "listing" and step:
+            transcript += ["-- %s --" % run.to_windows(step)] + folder_lines(run.before,
+                                                                           snapshot(step),
+                                                                           run.known)
         elif kind == "listing":
             transcript += [line.replace("==", "--") for line in
                            listings(run, snapshot(run.game), snapshot(run.launcher))]
@@ -616,7 +651,11 @@ def records_cleared():
 
 def run_case(opts, state, name, build):
     drive_c = state["prefix"] + "/drive_c"
-    to_windows = lambda p: "C:\\" + os.path.relpath(p, drive_c).replace("/", "\\")  # noqa: E731
+
+    def to_windows(p):  # drive C: is the prefix's drive_c, drive Z: the Linux root
+        return ("C:\\" + os.path.relpath(p, drive_c) if p.startswith(drive_c + "/")
+                else "Z:" + p).replace("/", "\\")
+
     work = os.path.join(drive_c, "e2e")
     case_dir = os.path.join(work, name)
     unmount_under(work)
@@ -631,17 +670,20 @@ def run_case(opts, state, name, build):
     if os.path.exists(log_path):
         os.remove(log_path)
     run = Run(case_dir, to_windows, [opts.setup_exe, opts.uninstall_exe], user_documents(drive_c),
-              log_path)
+              state["home"], log_path)
     shutil.rmtree(run.launcher, ignore_errors=True)  # a case makes its own, if any
     run.steps.append(("quiet", (["reg", "import", to_windows(work + "/records.reg"), "/reg:32"],
                                 None)))
+    # Steam's entry as Steam writes it, in the prefix's own view. Wine's reg import deletes in
+    # its own view whatever /reg: says, reg delete in the one named (its exit code 1: none there).
+    run.steps.append(("unchecked", (["reg", "delete", STEAM_GAME_ENTRY, "/reg:64", "/f"], None)))
     build(run)
     try:
         skip = run.disk is not None and mount_disk(run)
         if skip:
             print("%-44s SKIPPED (%s)" % (name, skip))
             return None
-        for folder in (work, run.launcher):
+        for folder in [work, run.launcher] + run.home_made:
             if os.path.exists(folder):
                 give_to_wine_user(folder)
         run.before, run.launcher_before = snapshot(run.game), snapshot(run.launcher)
@@ -652,7 +694,11 @@ def run_case(opts, state, name, build):
         after, launcher_after = snapshot(run.game), snapshot(run.launcher)
     finally:
         unmount_under(work)
-        shutil.rmtree(run.launcher, ignore_errors=True)
+        for made in [run.launcher] + run.home_made:
+            if os.path.isdir(made) and not os.path.islink(made):
+                shutil.rmtree(made, ignore_errors=True)
+            elif os.path.lexists(made):
+                os.remove(made)
     log = open(log_path, "rb").read() if os.path.exists(log_path) else None
     got = ["== transcript =="] + normalise("\n".join(transcript), run)
     if not run.invariants:

@@ -67,21 +67,61 @@ def setup_path_page(run):
         run.robot(leave, "box Yes", "exit")
 
 
+def proposed(run, copy=None):
+    """The path page's proposal; for a copy of the game there, an unattended install into it, its
+    files, and an unattended uninstall."""
+    path_page(run)
+    run.robot("click 1001", "box Yes", "exit")
+    if copy:
+        run.wine(run.setup_exe, "/S")
+        run.listing(copy)
+        run.wine(run.uninstall_exe, "/S")
+
+
 @case("setup.path_page_steam_gog")
 def path_page_steam_gog(run):
-    # Without the game's record: the game in Steam's second library (Steam's own folder has none;
-    # SteamPath with forward slashes, as Steam writes it), then GOG's record, which comes first.
+    # Without the game's record, a copy of the game wherever a source names one, the sources
+    # added from the lookup's last to its first: Steam's second library (Steam's own folder has
+    # none; SteamPath with forward slashes, as Steam writes it); Steam's uninstall entry, in the
+    # prefix's own view, as Steam writes it; GOG's record; then the game's record, which wins.
     steam, library = (run.to_windows(run.place(name)) for name in ("Steam", "Library"))
-    run.move_game("Library/steamapps/common/Deus Ex")
-    shutil.copytree(run.game, run.place("GOG Games/Deus Ex"))
+    copies = [run.place(name) for name in
+              ("Library/steamapps/common/Deus Ex", "Entry/steamapps/common/Deus Ex", "GOG/Deus Ex")]
+    for copy in copies:
+        shutil.copytree(run.game, copy)
     vdf = LIBRARIES % (steam.replace("\\", "\\\\"), library.replace("\\", "\\\\"))
     run.write(run.place("Steam/steamapps/libraryfolders.vdf"), vdf.encode())
     run.record(run.STEAM_USER_RECORD, "SteamPath", steam.replace("\\", "/"))
-    path_page(run)
-    run.robot("click 1001", "box Yes", "exit")
-    run.record(run.GOG_RECORD, "path", run.to_windows(run.place("GOG Games/Deus Ex")))
-    path_page(run)
-    run.robot("click 1001", "box Yes", "exit")
+    proposed(run)
+    run.record(run.STEAM_GAME_ENTRY, "InstallLocation", run.to_windows(copies[1]), native=True)
+    proposed(run, copies[1])
+    run.record(run.GOG_RECORD, "path", run.to_windows(copies[2]))
+    proposed(run, copies[2])
+    run.registry(run.folder)
+    proposed(run)
+    run.skip_log()
+
+
+@case("setup.path_page_linux_steam")
+def path_page_linux_steam(run):
+    # Under Wine without any record: the game in the second library of the Linux Steam in the
+    # home folder, whose library list names it by its Linux path, proposed on drive Z:. Its name
+    # is not ASCII: the list is UTF-8, the programs' paths are in the ANSI code page (1252 in the
+    # C locale). Then that Steam moved out of the home folder, found through
+    # STEAM_COMPAT_CLIENT_INSTALL_PATH alone, as Proton sets it. The game's record still wins.
+    run.env("LC_ALL", "C.UTF-8")
+    steam, library = run.home(".local/share/Steam"), run.home("Biblioth\u00e8que")
+    copy = library + "/steamapps/common/Deus Ex"
+    shutil.copytree(run.game, copy)
+    run.write(steam + "/steamapps/libraryfolders.vdf", (LIBRARIES % (steam, library)).encode())
+    proposed(run, copy)
+    moved = run.place("Steam")
+    run.by_hand("moved Steam out of the home folder", lambda: shutil.move(steam, moved))
+    run.env("STEAM_COMPAT_CLIENT_INSTALL_PATH", moved)
+    proposed(run, copy)
+    run.registry(run.folder)
+    proposed(run)
+    run.skip_log()
 
 
 @case("setup.game_running")

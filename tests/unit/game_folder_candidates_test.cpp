@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -10,30 +13,66 @@ namespace {
 
 using Folders = std::vector<std::string>;
 
-const char steamFile[] =
-    "\"libraryfolders\"\n{\n"
-    "\t\"0\"\n\t{\n\t\t\"path\"\t\t\"C:\\\\Program Files (x86)\\\\Steam\"\n"
-    "\t\t\"label\"\t\t\"\"\n\t\t\"apps\"\n\t\t{\n\t\t\t\"6910\"\t\t\"1\"\n"
-    "\t\t}\n\t}\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"D:\\\\SteamLibrary\"\n\t}\n}\n";
+// Steam's library lists as Steam writes them (steam_libraries/): windows.vdf with four libraries,
+// the first Steam's own folder, and the games each holds (app id, then size: numbered keys that
+// are no libraries); linux.vdf from a native Linux Steam; older.vdf in the layout that steamcmd
+// still writes, where numbered keys give the libraries.
+std::string SteamLibraryFile(const char *name) {
+  std::ifstream file(std::string(STEAM_LIBRARY_FILES) + "/" + name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
 
-TEST(SteamLibraryFolders, TakesEveryPathAndSurvivesBrokenFiles) {
+// A stand-in for the ANSI code page: Latin-1, which holds the code points below 256 (two-byte
+// UTF-8 sequences that begin with C2 or C3) and nothing else.
+std::string InLatin1(const std::string &utf8) {
+  std::string latin1;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80)
+      latin1 += static_cast<char>(c);
+    else if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size() && (utf8[i + 1] & 0xC0) == 0x80)
+      latin1 += static_cast<char>(((c & 0x03) << 6) | (utf8[++i] & 0x3F));
+    else
+      return std::string();
+  }
+  return latin1;
+}
+
+TEST(SteamLibraryFolders, TakesEveryLibraryOnceAndSurvivesBrokenFiles) {
   const std::string longPath = "E:\\" + std::string(5000, 'p');
   const std::string megabyteLine(1000 * 1000, 'x');
   const std::string good = "\"path\" \"D:\\\\Lib\"";
+  std::string oneLibraryRepeated, manyLibraries = "\"LibraryFolders\"\n{\n";
+  while (oneLibraryRepeated.size() < steamLibraryFileLimit)
+    oneLibraryRepeated += good + "\n";
+  Folders firstLibraries;
+  for (int i = 0; i < 70; ++i) {
+    manyLibraries += "\"" + std::to_string(i) + "\" \"L:\\\\" + std::to_string(i) + "\"\n";
+    if (firstLibraries.size() < steamLibraryLimit)
+      firstLibraries.push_back("L:\\" + std::to_string(i));
+  }
   const struct {
     const char *name;
     std::string text;
     Folders expected;
   } cases[] = {
-      {"Steam's own file", steamFile, {"C:\\Program Files (x86)\\Steam", "D:\\SteamLibrary"}},
+      {"Steam's file on Windows",
+       SteamLibraryFile("windows.vdf"),
+       {"C:\\Program Files (x86)\\Steam", "D:\\SteamLibrary", "E:\\Games\\Steam",
+        "F:\\SteamLibrary"}},
+      {"Steam's file on Linux",
+       SteamLibraryFile("linux.vdf"),
+       {"/home/ana/.local/share/Steam", "/mnt/games/SteamLibrary"}},
+      {"older layout", SteamLibraryFile("older.vdf"), {"D:\\SteamLibrary", "E:\\Games\\Steam"}},
+      {"numbered keys in a library's block", "\"l\" { \"0\" { \"1\" \"D:\\\\Lib\" } }", {}},
+      {"numbered keys outside the block", "\"1\" \"D:\\\\Lib\"", {}},
       {"empty", "", {}},
       {"no path at all", "\"libraryfolders\" { \"0\" { \"label\" \"x\" } }", {}},
-      {"older list without paths", "\"LibraryFolders\" { \"1\" \"D:\\\\Lib\" }", {}},
       {"path as a value is no key", "\"label\" \"path\" \"x\" \"D:\\\\Lib\"", {}},
       {"key case ignored", "\"Path\" \"D:\\\\Lib\"", {"D:\\Lib"}},
       {"escaped quote", "\"path\" \"C:\\\\A\\\"B\" " + good, {"C:\\A\"B", "D:\\Lib"}},
       {"lone backslash kept", "\"path\" \"C:\\Games\"", {"C:\\Games"}},
-      {"bare words pair up", "path D:\\Lib label x " + good, {"D:\\Lib", "D:\\Lib"}},
+      {"bare words pair up", "path D:\\Bare label x " + good, {"D:\\Bare", "D:\\Lib"}},
       {"unclosed quote breaks its line only", "\"path\" \"C:\\\\Broken\n" + good, {"D:\\Lib"}},
       {"cut off in the value", "\"path\" \"C:\\\\Gam", {}},
       {"unbalanced braces", "}}}{{ " + good + " }}}", {"D:\\Lib"}},
@@ -41,10 +80,19 @@ TEST(SteamLibraryFolders, TakesEveryPathAndSurvivesBrokenFiles) {
       {"megabyte line, unclosed quote", "\"" + megabyteLine + "\n" + good, {"D:\\Lib"}},
       {"5000-character path", "\"path\" \"" + longPath + "\" " + good, {longPath, "D:\\Lib"}},
       {"NUL in a path", std::string("\"path\" \"C:\\\\A\0B\" ", 17) + good, {"D:\\Lib"}},
+      {"code page holds one path, not the other",
+       "\"path\" \"D:\\\\Biblioth\xC3\xA8que Steam\" \"path\" "
+       "\"E:\\\\\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B\"",
+       {"D:\\Biblioth\xE8que Steam"}},
+      {"duplicates as paths compare",
+       good + " \"path\" \"d:/lib/\" \"path\" \"D:\\\\Lib2\"",
+       {"D:\\Lib", "D:\\Lib2"}},
+      {"four megabytes of one library", oneLibraryRepeated, {"D:\\Lib"}},
+      {"more libraries than are read", manyLibraries + "}\n", firstLibraries},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(SteamLibraryFolders(c.text), c.expected);
+    EXPECT_EQ(SteamLibraryFolders(c.text, InLatin1), c.expected);
   }
 }
 
@@ -86,27 +134,83 @@ TEST(ParentFolder, StopsAtTheDriveAndTheShare) {
   }
 }
 
-TEST(GameFolderCandidates, GogThenSteamLibrariesThenTheProgramFolder) {
-  const std::string libraries = "\"path\" \"c:\\\\steam\\\\\" \"path\" \"\" \"path\" \"D:/Lib\"";
+TEST(LinuxSteamFolders, UnderWineOnlyVariablesFirstThenTheHomeFolder) {
+  const Folders inHome = {"Z:\\home\\ana\\.steam\\steam", "Z:\\home\\ana\\.steam\\root",
+                          "Z:\\home\\ana\\.local\\share\\Steam",
+                          "Z:\\home\\ana\\.var\\app\\com.valvesoftware.Steam\\.local\\share\\Steam",
+                          "Z:\\home\\ana\\snap\\steam\\common\\.local\\share\\Steam"};
+  const auto then = [](Folders first, const Folders &rest) {
+    first.insert(first.end(), rest.begin(), rest.end());
+    return first;
+  };
+  // The sources' fields: GOG, Steam's entry, Steam's folder, WINEHOMEDIR,
+  // STEAM_COMPAT_INSTALL_PATH, STEAM_COMPAT_CLIENT_INSTALL_PATH, XDG_DATA_HOME, program folder.
   const struct {
     const char *name;
-    Folders gog;
-    std::string steam, steamFile, program;
+    GameFolderSources sources;
     Folders expected;
   } cases[] = {
-      {"all",
-       {"G:\\Gog\\", "H:\\Gog"},
-       "C:\\Steam",
-       libraries,
-       "E:\\Kit\\Setup",
-       {"G:\\Gog", "H:\\Gog", "C:\\Steam\\steamapps\\common\\Deus Ex",
-        "D:\\Lib\\steamapps\\common\\Deus Ex", "E:\\Kit\\Setup", "E:\\Kit"}},
-      {"nothing found", {"", ""}, "", "", "", {}},
-      {"program at a drive's root", {}, "", "", "E:", {"E:"}},
+      {"outside Wine", {{}, {}, "", "", "/g", "/opt/steam", "/d", ""}, {}},
+      {"the home folder", {{}, {}, "", "\\??\\Z:\\home\\ana", "", "", "", ""}, inHome},
+      {"Proton's Steam and XDG_DATA_HOME first, Linux paths through Z:",
+       {{}, {}, "", "\\??\\Z:\\home\\ana", "", "/opt/steam/", "/data", ""},
+       then({"Z:\\opt\\steam", "Z:\\data\\Steam"}, inHome)},
+      {"Windows paths as they are, the Linux root as Z:",
+       {{}, {}, "", "Z:\\home\\ana\\", "", "D:/Steam/", "/", ""},
+       then({"D:\\Steam", "Z:\\Steam"}, inHome)},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(GameFolderCandidates(c.gog, c.steam, c.steamFile, c.program), c.expected);
+    EXPECT_EQ(LinuxSteamFolders(c.sources), c.expected);
+  }
+}
+
+TEST(GameFolderCandidates, EachSourceInOrderEachFolderOnce) {
+  const std::string libraries = "\"path\" \"c:\\\\steam\\\\\" \"path\" \"\" \"path\" \"D:/Lib\"";
+  const std::string game = "\\steamapps\\common\\Deus Ex", list = "\\steamapps\\libraryfolders.vdf";
+  const std::string home = "Z:\\home\\ana", linuxSteam = home + "\\.local\\share\\Steam";
+  const struct {
+    const char *name;
+    GameFolderSources sources; // fields as in LinuxSteamFolders' table
+    std::map<std::string, std::string> files;
+    Folders expected;
+  } cases[] = {
+      {"Windows",
+       {{"G:\\Gog\\", "H:\\Gog"},
+        {"E:\\Steam\\steamapps\\common\\Deus Ex", ""},
+        "C:\\Steam",
+        "",
+        "/g",
+        "/opt/steam",
+        "",
+        "E:\\Kit\\Setup"},
+       {{"C:\\Steam" + list, libraries}},
+       {"G:\\Gog", "H:\\Gog", "E:\\Steam" + game, "C:\\Steam" + game, "D:\\Lib" + game,
+        "E:\\Kit\\Setup", "E:\\Kit"}},
+      {"Wine, Proton's Steam in the home folder, linked twice",
+       {{}, {}, "C:\\Steam", "\\??\\" + home, "/games/Deus Ex/", "/home/ana/.steam/steam", "", ""},
+       {{"C:\\Steam" + list, "\"path\" \"/mnt/lib\""},
+        {home + "\\.steam\\steam" + list, SteamLibraryFile("linux.vdf")},
+        {linuxSteam + list, SteamLibraryFile("linux.vdf")}},
+       {"C:\\Steam" + game, "\\mnt\\lib" + game, "Z:\\games\\Deus Ex",
+        home + "\\.steam\\steam" + game, linuxSteam + game, "Z:\\mnt\\games\\SteamLibrary" + game,
+        home + "\\.steam\\root" + game,
+        home + "\\.var\\app\\com.valvesoftware.Steam\\.local\\share\\Steam" + game,
+        home + "\\snap\\steam\\common\\.local\\share\\Steam" + game}},
+      {"nothing found", {{"", ""}, {}, "", "", "", "", "", ""}, {}, {}},
+      {"program at a drive's root", {{}, {}, "", "", "", "", "", "E:"}, {}, {"E:"}},
+  };
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.name);
+    Folders read;
+    const auto readFileStart = [&](const std::string &path) {
+      read.push_back(path);
+      const auto file = c.files.find(path);
+      return file == c.files.end() ? std::string() : file->second;
+    };
+    EXPECT_EQ(GameFolderCandidates(c.sources, readFileStart, InLatin1), c.expected);
+    EXPECT_EQ(std::set<std::string>(read.begin(), read.end()).size(), read.size())
+        << "a library list read twice";
   }
 }
 

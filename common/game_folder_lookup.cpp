@@ -14,9 +14,10 @@ std::string GameRecordFolder() {
   char folder[1000] = {};
   HKEY key = nullptr;
   // Full access, as the game's own tools ask for it; without rights the lookup comes back empty
-  // and the user types the folder.
+  // and the user types the folder. The game's installer is a 32-bit program: its record lives in
+  // the 32-bit view, which a 64-bit build of this program must ask for.
   RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Unreal Technology\\Installed Apps\\Deus Ex", 0,
-                KEY_ALL_ACCESS, &key);
+                KEY_ALL_ACCESS | KEY_WOW64_32KEY, &key);
   DWORD size = 999; // one byte short of the buffer: the text always ends with a zero byte
   LONG status =
       RegQueryValueExA(key, "Folder", nullptr, nullptr, reinterpret_cast<BYTE *>(folder), &size);
@@ -28,12 +29,13 @@ std::string GameRecordFolder() {
   return std::string(folder);
 }
 
-// A text value of another program's record, read only. The empty text when the key or value is
-// missing, is not plain text, or does not fit the buffer (which is far longer than any folder the
-// page can take).
+// A text value of another program's record, read only, in the 32-bit view where the 32-bit
+// installers of GOG and Steam write (a key with one view ignores the flag). The empty text when
+// the key or value is missing, is not plain text, or does not fit the buffer (which is far longer
+// than any folder the page can take).
 std::string RecordText(HKEY root, const char *keyPath, const char *valueName) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(root, keyPath, 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS)
     return std::string();
   char value[1024] = {};
   DWORD type = 0;
@@ -80,8 +82,8 @@ std::string GetGameFolder() {
   const std::string recordFolder = GameRecordFolder();
   if (!recordFolder.empty())
     return recordFolder;
-  // A 32-bit program's reads land in WOW6432Node on 64-bit Windows by themselves, which is where
-  // these 32-bit-era records live.
+  // These 32-bit-era records live in WOW6432Node on 64-bit Windows: RecordText reads that view
+  // in the 32-bit and the 64-bit build alike.
   const std::vector<std::string> gogFolders = {
       RecordText(HKEY_LOCAL_MACHINE, "SOFTWARE\\GOG.com\\Games\\1207658924", "path"),
       RecordText(HKEY_LOCAL_MACHINE, "SOFTWARE\\GOG.com\\GOGDEUSX", "PATH")};

@@ -451,8 +451,8 @@ def lay_out(wine, opts, give):
     if opts.wine64:
         for exe in ("Kestrevane6.exe", "Uninstall.exe"):
             shutil.copyfile(os.path.join(opts.wine64, exe), os.path.join(layout.kit_unix, exe))
-        print("the zip's two programs replaced there by those of the 64-bit build %s, for"
-              " 64-bit Wine" % os.path.relpath(opts.wine64))
+        print("for 64-bit Wine, the 64-bit Kestrevane6.exe and Uninstall.exe of %s in place of"
+              " the zip's" % os.path.relpath(opts.wine64))
     work = windows_to_unix(wine.drive_c, WORK)
     os.makedirs(os.path.join(work, "shots", "setup"))
     os.makedirs(os.path.join(work, "shots", "uninstall"))

@@ -1,7 +1,8 @@
 cmake_minimum_required(VERSION 3.20)
-# Fails the build unless PROGRAM is a 32-bit Windows executable whose imports are all DLLs
-# that ship with Windows itself, so the .exe runs on a player's machine as it is.
-# Usage: cmake -DOBJDUMP=... -DPROGRAM=... -P CheckWindowsProgram.cmake
+# Fails the build unless PROGRAM is a Windows executable of the format FORMAT (objdump's name:
+# pei-i386 for 32-bit, pei-x86-64 for 64-bit) whose imports are all DLLs that ship with Windows
+# itself, so the .exe runs on a player's machine as it is.
+# Usage: cmake -DOBJDUMP=... -DFORMAT=... -DPROGRAM=... -P CheckWindowsProgram.cmake
 set(windows_own_dlls advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll shell32.dll
   user32.dll)
 
@@ -9,8 +10,15 @@ execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE headers RESULT_
 if(failed)
   message(FATAL_ERROR "${OBJDUMP} could not read ${PROGRAM}")
 endif()
-if(NOT headers MATCHES "file format pei-i386")
-  message(FATAL_ERROR "${PROGRAM} is not a 32-bit (PE32) Windows program")
+if(FORMAT STREQUAL "pei-i386")
+  set(kind "32-bit (PE32)")
+elseif(FORMAT STREQUAL "pei-x86-64")
+  set(kind "64-bit (PE32+)")
+else()
+  message(FATAL_ERROR "FORMAT must be pei-i386 or pei-x86-64, not \"${FORMAT}\"")
+endif()
+if(NOT headers MATCHES "file format ${FORMAT}\n")
+  message(FATAL_ERROR "${PROGRAM} is not a ${kind} Windows program")
 endif()
 
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")

@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
 """The demo: the kit's setup and then its uninstall on the sample game, under Wine.
 
-    run_demo.py --build BUILD [--source SOURCE] [--out OUT] [--auto]
+    run_demo.py --build BUILD [--wine64 BUILD64] [--source SOURCE] [--out OUT] [--auto]
 
 BUILD is the Windows build (its release zip Kestrevane-<version>.zip, made with the sample kit's
 placeholder package files, and driver/robot.exe); SOURCE the source tree (sample/,
-driver/); OUT, by default SOURCE/build/demo, is made anew on each run.
+driver/); OUT, by default SOURCE/build/demo, is made anew on each run. With --wine64, for a
+machine that cannot run 32-bit programs, BUILD64 is a 64-bit build of the same sources: its two
+programs take the place of the 32-bit ones in the unpacked folder, its robot drives them, and
+they run under 64-bit Wine.
 
 The demo does what a player on Linux does. Beside a Wine prefix of its own it lays out the sample
 game at <place>/Games/Deus Ex and unpacks the release zip into <place>/Downloads, which gives the
@@ -98,23 +101,24 @@ def release_zip(build):
 
 
 class Wine:
-    """A Wine prefix, the environment and the user that Wine runs with."""
+    """A Wine prefix, the environment and the user that Wine runs with, and the commands that
+    run it (bench.WINE32 or bench.WINE64)."""
 
-    def __init__(self, prefix, env, user):
-        self.prefix, self.env, self.user = prefix, env, user
+    def __init__(self, prefix, env, user, commands):
+        self.prefix, self.env, self.user, self.commands = prefix, env, user, commands
         self.drive_c = os.path.join(prefix, "drive_c")
 
     def popen(self, args, **kw):
-        return subprocess.Popen(["wine"] + args, env=self.env, stdin=subprocess.DEVNULL,
-                                **self.user, **kw)
+        return subprocess.Popen([self.commands["wine"]] + args, env=self.env,
+                                stdin=subprocess.DEVNULL, **self.user, **kw)
 
     def run(self, args, timeout=60):
         process = self.popen(args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return process.wait(timeout=timeout)
 
     def kill_all(self):
-        subprocess.run(["wineserver", "-k"], env=self.env, stdin=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=30, **self.user)
+        subprocess.run([self.commands["wineserver"], "-k"], env=self.env,
+                       stdin=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=30, **self.user)
 
 
 def user_x_env():
@@ -143,23 +147,24 @@ class UserDisplay:
 
     auto = False
 
-    def __init__(self, out, bench):
+    def __init__(self, out, bench, wine64):
         self.bench, self.server, self.server_dir = bench, None, None
         self.root = os.path.join(out, "wine")
         env = {k: v for k, v in os.environ.items() if not k.startswith("WINE")}
         env.update(user_x_env(), HOME=self.root + "/home", WINEPREFIX=self.root + "/prefix",
                    WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
-        self.wine = Wine(self.root + "/prefix", env, {})
+        self.wine = Wine(self.root + "/prefix", env, {}, bench.wine_commands(wine64))
 
     def start(self):
         os.makedirs(self.wine.prefix)
         os.makedirs(self.wine.env["HOME"])
+        self.bench.check_loader(self.wine.commands, {})
         # A server of the demo's own, as the bench has: it is known by its process id, and the
         # folder it makes in /tmp is known too, to go at the end.
-        self.server = subprocess.Popen(
-            ["wineserver", "-f", "-p"], env=self.wine.env, stdin=subprocess.DEVNULL,
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
-        self.server_dir = self.bench.wait_for_server(self.server)
+        log = self.root + "/wineserver.log"
+        self.server = self.bench.start_server(self.wine.commands, self.wine.env, log, {})
+        self.server_dir = self.bench.wait_for_server(self.server, self.wine.commands["wineserver"],
+                                                     log)
         print("preparing the Wine prefix %s" % self.wine.prefix)
         self.wine.run(["wineboot", "-i"], timeout=180)
         return self.wine
@@ -200,9 +205,9 @@ class VirtualDisplay:
 
     auto = True
 
-    def __init__(self, out, bench):
+    def __init__(self, out, bench, wine64):
         self.out, self.bench = out, bench
-        self.opts = types.SimpleNamespace(state_dir=os.path.join(out, "bench"))
+        self.opts = types.SimpleNamespace(state_dir=os.path.join(out, "bench"), wine64=wine64)
 
     def start(self):
         place = self.out
@@ -219,7 +224,8 @@ class VirtualDisplay:
         finally:
             tempfile.tempdir = saved
         state = self.bench.load_state(self.opts)
-        return Wine(state["prefix"], self.bench.wine_env(state), self.bench.as_wine_user())
+        return Wine(state["prefix"], self.bench.wine_env(state), self.bench.as_wine_user(),
+                    {"wine": state["wine"], "wineserver": state["wineserver"]})
 
     def give(self, path):
         self.bench.give_to_wine_user(path)
@@ -442,10 +448,15 @@ def lay_out(wine, opts, give):
     shutil.copytree(os.path.join(opts.source, "sample", "game"), layout.game_unix)
     print("the sample game: %s\nthe unpacked %s: %s"
           % (layout.game, os.path.basename(zip_path), layout.kit))
+    if opts.wine64:
+        for exe in ("Kestrevane6.exe", "Uninstall.exe"):
+            shutil.copyfile(os.path.join(opts.wine64, exe), os.path.join(layout.kit_unix, exe))
+        print("for 64-bit Wine, the 64-bit Kestrevane6.exe and Uninstall.exe of %s in place of"
+              " the zip's" % os.path.relpath(opts.wine64))
     work = windows_to_unix(wine.drive_c, WORK)
     os.makedirs(os.path.join(work, "shots", "setup"))
     os.makedirs(os.path.join(work, "shots", "uninstall"))
-    shutil.copyfile(os.path.join(opts.build, "driver", "robot.exe"),
+    shutil.copyfile(os.path.join(opts.wine64 or opts.build, "driver", "robot.exe"),
                     os.path.join(work, "robot.exe"))
     for folder in (os.path.dirname(layout.game_unix), downloads, work):
         give(folder)
@@ -511,12 +522,15 @@ def main():
     here = os.path.dirname(os.path.abspath(__file__))
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--build", required=True, help="the Windows build folder")
+    parser.add_argument("--wine64", metavar="BUILD64",
+                        help="a 64-bit build whose programs run under 64-bit Wine instead")
     parser.add_argument("--source", default=os.path.dirname(here), help="the source tree")
     parser.add_argument("--out", help="the demo's folder, made anew (SOURCE/build/demo)")
     parser.add_argument("--auto", action="store_true",
                         help="drive the pages on a virtual display even with a display at hand")
     opts = parser.parse_args()
     opts.build, opts.source = os.path.abspath(opts.build), os.path.abspath(opts.source)
+    opts.wine64 = opts.wine64 and os.path.abspath(opts.wine64)
     opts.out = os.path.abspath(opts.out or os.path.join(opts.source, "build", "demo"))
 
     sys.dont_write_bytecode = True  # nothing written into the source tree
@@ -524,13 +538,13 @@ def main():
     import bench
 
     # What an earlier run left, if it was stopped hard: its processes first, then its files.
-    VirtualDisplay(opts.out, bench).stop()
-    UserDisplay(opts.out, bench).stop()
+    VirtualDisplay(opts.out, bench, opts.wine64).stop()
+    UserDisplay(opts.out, bench, opts.wine64).stop()
     shutil.rmtree(opts.out, ignore_errors=True)
     os.makedirs(opts.out)
 
     interactive = not opts.auto and usable_display()
-    display = UserDisplay(opts.out, bench) if interactive else VirtualDisplay(opts.out, bench)
+    display = (UserDisplay if interactive else VirtualDisplay)(opts.out, bench, opts.wine64)
     print("demo: %s" % ("on your display %s" % os.environ["DISPLAY"] if interactive
                         else "driven by the robot on a virtual display"))
     # A kill ends the demo as Ctrl-C does, through the clean-up below.

@@ -24,6 +24,11 @@ position counted from the end of the package list, <file k>/<folder k> the k-th 
 last), and "<each package> " before a line that stands for one line per package, in the order of
 common/package_list.inc.
 
+--wine64 is for 64-bit builds of the programs and the robot, on machines that cannot run 32-bit
+programs: the bench runs 64-bit Wine's own loader and server (Debian's wine script would pick the
+32-bit loader), and Wine makes a 64-bit prefix, in whose 32-bit registry view the cases' records
+land as they do on 64-bit Windows. If Wine, its server or Xvfb cannot start, start says why.
+
 --update-golden writes the golden files from the runs instead of comparing: review the diff
 (git diff tests/e2e/golden) before committing it. A case that needs what this machine does not
 allow (a tmpfs mount as root) is skipped with exit code 77.
@@ -31,6 +36,7 @@ allow (a tmpfs mount as root) is skipped with exit code 77.
 
 import argparse
 import difflib
+import errno
 import hashlib
 import json
 import os
@@ -59,6 +65,13 @@ RECORDS = (GAME_RECORD, GOG_RECORD, GOG_OLD_RECORD, STEAM_USER_RECORD, STEAM_REC
            STEAM_GAME_ENTRY)
 HIVES = {"HKLM": "HKEY_LOCAL_MACHINE", "HKCU": "HKEY_CURRENT_USER"}
 PAGE = 4096  # a tmpfs counts whole pages
+# Wine's loader and server. Debian's wine script picks the 32-bit loader whenever that file is
+# installed, so 64-bit Wine is run through its own loader and server directly.
+WINE32 = {"wine": "wine", "wineserver": "wineserver"}
+WINE64 = {"wine": "/usr/lib/wine/wine64", "wineserver": "/usr/lib/wine/wineserver64"}
+WINE32_LOADER = "/usr/lib/wine/wine"  # what Debian's wine script runs
+DEBIAN_PACKAGES = {"wine": "wine", "wineserver": "wine", WINE32_LOADER: "wine32:i386",
+                   WINE64["wine"]: "wine64", WINE64["wineserver"]: "wine64", "Xvfb": "xvfb"}
 
 
 def read_source(rel):
@@ -111,9 +124,82 @@ def wine_env(state, case_env=None):
     return env
 
 
+def wine_commands(wine64):
+    return dict(WINE64 if wine64 else WINE32)
+
+
 def wine(state, args, case_env=None, **kw):
-    return subprocess.run(["wine"] + args, env=wine_env(state, case_env), stdin=subprocess.DEVNULL,
-                          **as_wine_user(), **kw)
+    return subprocess.run([state.get("wine", "wine")] + args, env=wine_env(state, case_env),
+                          stdin=subprocess.DEVNULL, **as_wine_user(), **kw)
+
+
+def kill_wine(state, **kw):
+    """Ends every program of the bench's prefix, and its server."""
+    subprocess.run([state.get("wineserver", "wineserver"), "-k"], env=wine_env(state),
+                   stdin=subprocess.DEVNULL, **as_wine_user(), **kw)
+
+
+# -- why something did not start ----------------------------------------------------------------
+
+
+def tail(text, lines=6):
+    """The last lines of a program's output, indented, to follow a message."""
+    if isinstance(text, bytes):
+        text = text.decode("latin-1")
+    last = [line.rstrip() for line in text.strip().splitlines()][-lines:]
+    return "".join("\n    " + line for line in last) if last else " (no output)"
+
+
+def log_tail(path):
+    try:
+        with open(path, "rb") as f:
+            return tail(f.read())
+    except OSError:
+        return " (no log)"
+
+
+def why_not_run(command, error):
+    """What an OSError from starting command means, in the user's terms."""
+    if error.errno == errno.ENOENT:
+        package = DEBIAN_PACKAGES.get(command)
+        return "not installed" + (" (Debian package %s)" % package if package else "")
+    reason = os.strerror(error.errno)
+    path = shutil.which(command) or command
+    try:
+        with open(path, "rb") as f:
+            is_32_bit_elf = f.read(5) == b"\x7fELF\x01"
+    except OSError:
+        is_32_bit_elf = False
+    if error.errno == errno.ENOEXEC and is_32_bit_elf:
+        return "this machine cannot run 32-bit programs (%s)" % reason
+    return reason
+
+
+def check_loader(commands, user):
+    """Raises SystemExit saying why when Wine's loader cannot run here."""
+    loader = commands["wine"]
+    if loader == "wine" and os.path.exists(WINE32_LOADER):
+        loader = WINE32_LOADER  # the file that Debian's script runs, and that may not run here
+    try:
+        ran = subprocess.run([loader, "--version"], stdin=subprocess.DEVNULL,
+                             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, timeout=60, **user)
+    except OSError as error:
+        raise SystemExit("bench: Wine cannot start: %s: %s" % (loader, why_not_run(loader, error)))
+    if ran.returncode:
+        raise SystemExit("bench: Wine cannot start: %s --version ended with %d:%s"
+                         % (loader, ran.returncode, tail(ran.stderr)))
+
+
+def start_server(commands, env, log_path, user):
+    """A persistent wineserver for the prefix of env, its output in log_path."""
+    with open(log_path, "wb") as log:
+        try:
+            return subprocess.Popen([commands["wineserver"], "-f", "-p"], env=env,
+                                    stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                                    start_new_session=True, **user)
+        except OSError as error:
+            raise SystemExit("bench: the wineserver cannot start: %s: %s"
+                             % (commands["wineserver"], why_not_run(commands["wineserver"], error)))
 
 
 def is_process(pid, name):
@@ -160,9 +246,11 @@ def start(opts):
     if load_state(opts):
         stop(opts)
     os.makedirs(opts.state_dir, exist_ok=True)
+    commands = wine_commands(getattr(opts, "wine64", False))
+    check_loader(commands, as_wine_user())  # before anything is started
     root = tempfile.mkdtemp(prefix="kestrevane-e2e-")
     os.chmod(root, 0o755)
-    state = {"root": root, "prefix": root + "/prefix", "home": root + "/home"}
+    state = dict(commands, root=root, prefix=root + "/prefix", home=root + "/home")
     for d in (state["prefix"], state["home"]):
         os.mkdir(d)
         give_to_wine_user(d)
@@ -171,13 +259,17 @@ def start(opts):
     # A display of our own: Xvfb picks a free number and writes it to the pipe.
     read_end, write_end = os.pipe()
     with open(root + "/xvfb.log", "wb") as log:
-        xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp", "-screen", "0",
-             "800x600x24"],
-            pass_fds=[write_end], stdin=subprocess.DEVNULL, stdout=log, stderr=log,
-            start_new_session=True,
-        )
-    os.close(write_end)
+        try:
+            xvfb = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(write_end), "-nolisten", "tcp", "-screen", "0",
+                 "800x600x24"],
+                pass_fds=[write_end], stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                start_new_session=True,
+            )
+        except OSError as error:
+            raise SystemExit("bench: Xvfb cannot start: " + why_not_run("Xvfb", error))
+        finally:
+            os.close(write_end)
     state["xvfb_pid"] = xvfb.pid
     save_state(opts, state)
     number = b""
@@ -188,19 +280,20 @@ def start(opts):
         number += chunk
     os.close(read_end)
     if not number.strip().isdigit():
-        raise SystemExit("bench: Xvfb did not start (%s/xvfb.log)" % root)
+        try:
+            how = "ended with %d" % xvfb.wait(timeout=1)
+        except subprocess.TimeoutExpired:
+            how = "named no display within 20 s"
+        raise SystemExit("bench: Xvfb %s:%s" % (how, log_tail(root + "/xvfb.log")))
     state["display"] = int(number)
     save_state(opts, state)
 
     # A persistent wineserver: the cases do not pay for a server start each.
-    server = subprocess.Popen(
-        ["wineserver", "-f", "-p"], env=wine_env(state), stdin=subprocess.DEVNULL,
-        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True,
-        **as_wine_user(),
-    )
+    server_log = root + "/wineserver.log"
+    server = start_server(commands, wine_env(state), server_log, as_wine_user())
     state["wineserver_pid"] = server.pid
     save_state(opts, state)
-    state["server_dir"] = wait_for_server(server)
+    state["server_dir"] = wait_for_server(server, commands["wineserver"], server_log)
     save_state(opts, state)
 
     # The first program in a new prefix has Wine make the prefix (wineboot) and waits for that. A
@@ -208,9 +301,14 @@ def start(opts):
     # RPC service, which every program with windows asks for, often fails to start, ten seconds a
     # try.
     # Unmanaged windows: otherwise Wine waits for a window manager whenever a window hides.
+    # Its output goes to a file: the prefix's services inherit it and outlive the program.
     key = "HKCU\\Software\\Wine\\X11 Driver"
-    wine(state, ["reg", "add", key, "/v", "Managed", "/d", "N", "/f"], timeout=180,
-         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    with open(root + "/first-program.log", "wb") as log:
+        made = wine(state, ["reg", "add", key, "/v", "Managed", "/d", "N", "/f"], timeout=180,
+                    stdout=log, stderr=log)
+    if made.returncode:
+        raise SystemExit("bench: the first program in the new prefix (%s reg add) ended with %d:%s"
+                         % (state["wine"], made.returncode, log_tail(root + "/first-program.log")))
     if getattr(opts, "robot", None):  # the demo's bench has no robot of its own
         keep_desktop(opts, state)
     print("bench started: display :%d, prefix %s" % (state["display"], state["prefix"]))
@@ -226,13 +324,14 @@ def keep_desktop(opts, state):
     with open(keeper + "/keep.txt", "w") as f:
         f.write("nobox 2147483647\n")
     state["keeper_pid"] = subprocess.Popen(
-        ["wine", "C:\\bench\\robot.exe", "C:\\bench\\keep.txt"], env=wine_env(state),
+        [state["wine"], "C:\\bench\\robot.exe", "C:\\bench\\keep.txt"], env=wine_env(state),
         stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
         start_new_session=True, **as_wine_user()).pid
     save_state(opts, state)
 
 
-def wait_for_server(server):
+def wait_for_server(server, command, log_path):
+    """The folder of the server's socket, once it listens; or SystemExit saying why not."""
     # A wine started before the server listens would start a second, non-persistent one. The
     # socket lies in the server's working directory, whose place differs between Wine builds.
     deadline = time.time() + 20
@@ -244,7 +343,9 @@ def wait_for_server(server):
         except OSError:
             pass
         time.sleep(0.05)
-    raise SystemExit("bench: the wineserver did not start")
+    how = ("ended with %d" % server.returncode if server.returncode is not None else
+           "opened no socket within 20 s")
+    raise SystemExit("bench: the wineserver %s %s:%s" % (command, how, log_tail(log_path)))
 
 
 def stop(opts):
@@ -253,8 +354,7 @@ def stop(opts):
         print("bench: nothing to stop")
         return
     if "wineserver_pid" in state:
-        subprocess.run(["wineserver", "-k"], env=wine_env(state), timeout=30,
-                       stdin=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **as_wine_user())
+        kill_wine(state, timeout=30, stderr=subprocess.DEVNULL)
     end_process(state.get("keeper_pid"), "robot.exe")
     end_process(state.get("wineserver_pid"), "wineserver")
     end_process(state.get("xvfb_pid"), "Xvfb")
@@ -605,7 +705,7 @@ def execute(state, run, work):
                     transcript.append("robot: " + result.stderr.decode("latin-1").strip())
             except subprocess.TimeoutExpired:
                 transcript.append("bench: the robot did not end")
-                subprocess.run(["wineserver", "-k"], env=wine_env(state), **as_wine_user())
+                kill_wine(state)
         if kind in ("wine", "quiet", "unchecked"):
             args, cwd = step
             code = wine(state, args, case_env if kind == "wine" else None, timeout=120,
@@ -643,10 +743,16 @@ def user_documents(drive_c):
 
 
 def records_cleared():
-    """A registry file that deletes every record that the programs read."""
-    return "REGEDIT4\r\n\r\n" + "".join("[-%s\\%s]\r\n\r\n" % (HIVES[key.split("\\")[0]],
-                                                              key.split("\\", 1)[1])
-                                        for key in RECORDS)
+    """A registry file that deletes every record that the programs read, in both views. Wine's
+    64-bit reg import ignores /reg:32, so the 32-bit view's HKLM\\SOFTWARE keys are also named
+    by their place in a 64-bit prefix, WOW6432Node."""
+    keys = []
+    for key in RECORDS:
+        hive, path = key.split("\\", 1)
+        keys.append("%s\\%s" % (HIVES[hive], path))
+        if hive == "HKLM":
+            keys.append("%s\\SOFTWARE\\WOW6432Node\\%s" % (HIVES[hive], path.split("\\", 1)[1]))
+    return "REGEDIT4\r\n\r\n" + "".join("[-%s]\r\n\r\n" % key for key in keys)
 
 
 def run_case(opts, state, name, build):
@@ -742,6 +848,8 @@ def main():
     parser.add_argument("--uninstall-exe")
     parser.add_argument("--robot")
     parser.add_argument("--state-dir")
+    parser.add_argument("--wine64", action="store_true",
+                        help="64-bit Wine, through its own loader and server (64-bit programs)")
     parser.add_argument("--update-golden", action="store_true",
                         help="write the golden files from this run instead of comparing")
     parser.add_argument("command", choices=["list", "start", "stop", "run", "all"])

@@ -21,13 +21,17 @@
 //   visible <id>              -> visible <id> yes|no
 //   progress <id>             -> progress <id> <pos>/<max>
 //   full <id>                 wait until a progress bar is full     -> progress <id> <pos>/<max>
+//   moved <id>                wait until a progress bar has left 0: the worker has begun, and
+//                             what it set before its first step is in place; prints nothing
 //   enabled <id>              can the user reach the control (it and its page enabled)?
 //                             -> enabled <id> yes|no
 //   click <id>                press a button of the current page
 //   key enter <id> | key escape [<id>]   a key typed with the focus on that control
 //   close                     the current page's close box
 //   peek [<caption>]          wait for a message box and show it    -> box ...
-//   box <answer> [<caption>]  wait for a message box, show it, press <answer>
+//   box <answer> [<caption>]  wait for a message box, show it, press <answer>, and wait until
+//                             the box is gone and the page's thread is back at its messages
+//                             (what it does after the box is done)
 //                             -> box <caption> | <text> | <buttons>
 //   nobox <ms>                -> nobox, or the box line of a box that came within <ms>
 //   shot <path>               save the current page, with the newest unanswered box over it, as
@@ -608,21 +612,23 @@ void Run(const std::string &rawLine) {
                         SMTO_ABORTIFHUNG, messageTimeoutMs, nullptr);
   } else if (command == "visible") {
     Print("visible " + rest + (OwnStyle(Control(rest), WS_VISIBLE) ? " yes" : " no"));
-  } else if (command == "progress" || command == "full") {
+  } else if (command == "progress" || command == "full" || command == "moved") {
     HWND bar = Control(rest);
     DWORD start = GetTickCount();
     DWORD_PTR pos = 0, max = 0;
     for (;;) {
       SendMessageTimeoutA(bar, PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, messageTimeoutMs, &pos);
       SendMessageTimeoutA(bar, PBM_GETRANGE, FALSE, 0, SMTO_ABORTIFHUNG, messageTimeoutMs, &max);
-      if (command == "progress" || (max > 0 && pos == max))
+      if (command == "progress" || (command == "full" && max > 0 && pos == max) ||
+          (command == "moved" && pos > 0))
         break;
       if (GetTickCount() - start >= fullTimeoutMs)
         Fail("timeout " + line);
       Sleep(pollMs);
     }
-    Print("progress " + rest + " " + std::to_string(static_cast<int>(pos)) + "/" +
-          std::to_string(static_cast<int>(max)));
+    if (command != "moved")
+      Print("progress " + rest + " " + std::to_string(static_cast<int>(pos)) + "/" +
+            std::to_string(static_cast<int>(max)));
   } else if (command == "enabled") {
     HWND control = Control(rest);
     bool reachable = IsWindowEnabled(control) && IsWindowEnabled(currentPage);
@@ -664,12 +670,16 @@ void Run(const std::string &rawLine) {
     // The command goes to the box itself: a posted click would depend on the box having focus.
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(chosen), BN_CLICKED),
                  reinterpret_cast<LPARAM>(chosen));
+    // A box is destroyed just before the call that showed it returns; the program's next step
+    // (a page enabled again, say) is done before its thread takes the next message.
     DWORD start = GetTickCount();
-    while (IsWindow(box) && IsWindowVisible(box)) {
+    while (IsWindow(box)) {
       if (GetTickCount() - start >= boxTimeoutMs)
         Fail("timeout " + line + " (the box stays)");
       Sleep(pollMs);
     }
+    if (currentPage && IsWindow(currentPage))
+      SendMessageTimeoutA(currentPage, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, messageTimeoutMs, nullptr);
   } else if (command == "nobox") {
     HWND box = WaitForBox("", static_cast<DWORD>(std::atoi(rest.c_str())));
     Print(box ? BoxLine(box) : "nobox");

@@ -119,6 +119,9 @@ def wine_env(state, case_env=None):
         DISPLAY=":%d" % state["display"],
         WINEDEBUG="-all",
         WINEDLLOVERRIDES="mscoree,mshtml=",
+        # One kind of prefix for each path, whatever else is installed: Wine's 32-bit loader
+        # makes a 64-bit prefix where the 64-bit one is installed too, and CI has only one.
+        WINEARCH="win64" if state.get("wine") == WINE64["wine"] else "win32",
     )
     env.update(case_env or {})
     return env

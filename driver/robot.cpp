@@ -574,19 +574,11 @@ void Run(const std::string &rawLine) {
       Fail("error: a program is already beside");
     Launch(rest, beside);
     besideStarted = true;
-  } else if (command == "aside") {
-    if (!childStarted || besideStarted)
-      Fail("error: aside needs a driven program and none beside");
-    beside = child;
-    besideStarted = true;
-    childStarted = false;
-    currentPage = nullptr;
-  } else if (command == "resume") {
-    if (childStarted || !besideStarted)
-      Fail("error: resume needs a program beside and none driven");
-    child = beside;
-    childStarted = true;
-    besideStarted = false;
+  } else if (command == "aside" || command == "resume") {
+    if (childStarted != (command == "aside") || besideStarted == (command == "aside"))
+      Fail("error: " + command + " needs one program, driven (aside) or beside (resume)");
+    std::swap(child, beside);
+    std::swap(childStarted, besideStarted);
     currentPage = nullptr;
   } else if (command == "end-beside") {
     if (!besideStarted)

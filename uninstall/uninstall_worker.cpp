@@ -128,7 +128,7 @@ Launcher ExamineLauncher(const std::string &gameFolder) {
   const std::optional<std::string> bytes = ReadWholeFile(path);
   if (!bytes)
     launcher.work = LauncherWork::Unreadable;
-  else if (!RepairLauncherConfiguration(*bytes, "").changes.empty()) {
+  else if (!RepairLauncherConfiguration(*bytes, "").changes.empty()) { // holds Kestrevane's values
     launcher.work = LauncherWork::Repair;
     launcher.bytes = *bytes;
   }

@@ -72,8 +72,10 @@ std::vector<std::string> LinuxSteamFolders(const GameFolderSources &sources) {
       folders.push_back(folder);
   };
   add(WineFolder(sources.steamClientFolder));
-  if (!sources.xdgDataHome.empty())
-    add(WineFolder(sources.xdgDataHome) + "\\Steam");
+  const std::string &dataHome =
+      sources.xdgDataHome.empty() ? sources.hostXdgDataHome : sources.xdgDataHome;
+  if (!dataHome.empty())
+    add(WineFolder(dataHome) + "\\Steam");
   if (!home.empty())
     for (const char *steam : steamInHome)
       add(home + steam);
@@ -101,12 +103,15 @@ std::vector<std::string> GameFolderCandidates(const GameFolderSources &sources,
         add(libraryFolder + gameInSteamLibrary);
     }
   };
+  const bool underWine = !sources.wineHome.empty();
+  if (underWine)
+    add(WineFolder(sources.steamAppFolder));
   for (const std::string &gogFolder : sources.gogFolders)
     add(WindowsFolder(gogFolder));
   for (const std::string &entry : sources.steamGameEntries)
     add(WindowsFolder(entry));
   addSteam(WindowsFolder(sources.steamFolder), WindowsFolder);
-  if (!sources.wineHome.empty())
+  if (underWine)
     add(WineFolder(sources.steamGameFolder));
   for (const std::string &steam : LinuxSteamFolders(sources))
     addSteam(steam, WineFolder);

@@ -45,15 +45,20 @@ struct GameFolderSources {
   std::string steamClientFolder; // STEAM_COMPAT_CLIENT_INSTALL_PATH, Proton's Steam folder
   std::string xdgDataHome;       // XDG_DATA_HOME
   std::string programFolder;     // the folder that holds the running program
+  std::string steamAppFolder;    // STEAM_APP_PATH, the game folder that protontricks names
+  // WINE_HOST_XDG_DATA_HOME: newer Wine and Proton's Wine hand XDG_DATA_HOME over by this name.
+  std::string hostXdgDataHome;
 };
 
 // The folders in which a Linux Steam may live, as Wine reaches them, in the order they are
-// tried: STEAM_COMPAT_CLIENT_INSTALL_PATH, XDG_DATA_HOME\Steam, then the home folder's
+// tried: STEAM_COMPAT_CLIENT_INSTALL_PATH, XDG_DATA_HOME\Steam (WINE_HOST_XDG_DATA_HOME\Steam
+// where XDG_DATA_HOME is empty), then the home folder's
 // .steam\steam, .steam\root, .local\share\Steam, and those of the Flatpak and the Snap. The home
 // folder is WINEHOMEDIR without its "\??\". None outside Wine (no WINEHOMEDIR).
 std::vector<std::string> LinuxSteamFolders(const GameFolderSources &sources);
 
-// The folders to try, in order: GOG's records; Steam's uninstall entry; Steam's own folder and
+// The folders to try, in order: under Wine, STEAM_APP_PATH (the game folder protontricks names,
+// a Linux path reached through Z:); GOG's records; Steam's uninstall entry; Steam's own folder and
 // every library that its steamapps\libraryfolders.vdf lists, each followed by
 // \steamapps\common\Deus Ex; under Wine, STEAM_COMPAT_INSTALL_PATH and then each Linux Steam
 // folder and its libraries in the same way (Linux paths reached through Z:); then the program's

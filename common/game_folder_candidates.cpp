@@ -104,6 +104,7 @@ std::vector<std::string> GameFolderCandidates(const GameFolderSources &sources,
     }
   };
   const bool underWine = !sources.wineHome.empty();
+  // protontricks names the game's folder itself, where no record or list may lead to it.
   if (underWine)
     add(WineFolder(sources.steamAppFolder));
   for (const std::string &gogFolder : sources.gogFolders)

@@ -136,32 +136,31 @@ TEST(LinuxSteamFolders, UnderWineOnlyVariablesFirstThenTheHomeFolder) {
                           "Z:\\home\\ana\\.local\\share\\Steam",
                           "Z:\\home\\ana\\.var\\app\\com.valvesoftware.Steam\\.local\\share\\Steam",
                           "Z:\\home\\ana\\snap\\steam\\common\\.local\\share\\Steam"};
-  const auto then = [](Folders first, const Folders &rest) {
-    first.insert(first.end(), rest.begin(), rest.end());
-    return first;
-  };
   // The sources' fields: GOG, Steam's entry, Steam's folder, WINEHOMEDIR,
   // STEAM_COMPAT_INSTALL_PATH, STEAM_COMPAT_CLIENT_INSTALL_PATH, XDG_DATA_HOME, program folder,
   // STEAM_APP_PATH, WINE_HOST_XDG_DATA_HOME.
   const struct {
     const char *name;
     GameFolderSources sources;
-    Folders expected;
+    Folders expected; // under Wine followed by inHome
   } cases[] = {
       {"outside Wine", {{}, {}, "", "", "/g", "/opt/steam", "/d", "", "/a", "/h"}, {}},
       {"the home folder, after WINE_HOST_XDG_DATA_HOME where XDG_DATA_HOME is not set",
        {{}, {}, "", "\\??\\Z:\\home\\ana", "", "", "", "", "", "/host/data/"},
-       then({"Z:\\host\\data\\Steam"}, inHome)},
+       {"Z:\\host\\data\\Steam"}},
       {"Proton's Steam and XDG_DATA_HOME first, Linux paths through Z:",
        {{}, {}, "", "\\??\\Z:\\home\\ana", "", "/opt/steam/", "/data", "", "", "/host"},
-       then({"Z:\\opt\\steam", "Z:\\data\\Steam"}, inHome)},
+       {"Z:\\opt\\steam", "Z:\\data\\Steam"}},
       {"Windows paths as they are, the Linux root as Z:",
        {{}, {}, "", "Z:\\home\\ana\\", "", "D:/Steam/", "/", "", "", ""},
-       then({"D:\\Steam", "Z:\\Steam"}, inHome)},
+       {"D:\\Steam", "Z:\\Steam"}},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(LinuxSteamFolders(c.sources), c.expected);
+    Folders expected = c.expected;
+    if (!c.sources.wineHome.empty())
+      expected.insert(expected.end(), inHome.begin(), inHome.end());
+    EXPECT_EQ(LinuxSteamFolders(c.sources), expected);
   }
 }
 

@@ -140,6 +140,8 @@ std::string GetGameFolder() {
   sources.steamClientFolder = EnvironmentText("STEAM_COMPAT_CLIENT_INSTALL_PATH");
   sources.xdgDataHome = EnvironmentText("XDG_DATA_HOME");
   sources.programFolder = ProgramFolder();
+  sources.steamAppFolder = EnvironmentText("STEAM_APP_PATH");
+  sources.hostXdgDataHome = EnvironmentText("WINE_HOST_XDG_DATA_HOME");
   return FirstGameFolder(GameFolderCandidates(sources, SteamLibraryFileStart, InAnsiCodePage),
                          IsFile);
 }

@@ -112,7 +112,8 @@ def give_to_wine_user(path):
 def wine_env(state, case_env=None):
     # Nothing of the outer environment that the programs look for the game with.
     env = {k: v for k, v in os.environ.items()
-           if not k.startswith(("WINE", "STEAM_COMPAT_")) and k != "XDG_DATA_HOME"}
+           if not k.startswith(("WINE", "STEAM_COMPAT_")) and k not in ("XDG_DATA_HOME",
+                                                                          "STEAM_APP_PATH")}
     env.update(
         HOME=state["home"],
         WINEPREFIX=state["prefix"],

@@ -9,6 +9,9 @@ LAUNCHER_INI = "Deus Ex/System/DeusEx.ini"
 # Steam's list of its libraries, as Steam writes it (backslashes doubled): its own folder first.
 LIBRARIES = ('"libraryfolders"\n{\n\t"0"\n\t{\n\t\t"path"\t\t"%s"\n\t}\n\t"1"\n\t{\n'
              '\t\t"path"\t\t"%s"\n\t\t"apps"\n\t\t{\n\t\t\t"6910"\t\t"0"\n\t\t}\n\t}\n}\n')
+# The list that Proton writes into the game's prefix at each start, its libraries through Z:.
+PROTON_LIBRARIES = ('"LibraryFolders"\n{\n\t"0"\n\t{\n\t\t"path"\t\t"%s"\n\t}\n\t"1"\n\t{\n'
+                    '\t\t"path"\t\t"%s"\n\t}\n}\n')
 CASES = {}
 
 
@@ -108,18 +111,34 @@ def path_page_linux_steam(run):
     # Under Wine without any record: the game in the second library of the Linux Steam in the
     # home folder, whose library list names it by its Linux path, proposed on drive Z:. Its name
     # is not ASCII: the list is UTF-8, the programs' paths are in the ANSI code page (1252 in the
-    # C locale). Then that Steam moved out of the home folder, found through
-    # STEAM_COMPAT_CLIENT_INSTALL_PATH alone, as Proton sets it. The game's record still wins.
+    # C locale). Then that Steam moved out of the home folder, found through Proton's
+    # STEAM_COMPAT_CLIENT_INSTALL_PATH, WINE_HOST_XDG_DATA_HOME, or Proton's Steam in the prefix;
+    # protontricks' STEAM_APP_PATH first where it holds the game. The game's record still wins.
     run.env("LC_ALL", "C.UTF-8")
     steam, library = run.home(".local/share/Steam"), run.home("Biblioth\u00e8que")
     copy = library + "/steamapps/common/Deus Ex"
     shutil.copytree(run.game, copy)
     run.write(steam + "/steamapps/libraryfolders.vdf", (LIBRARIES % (steam, library)).encode())
     proposed(run, copy)
-    moved = run.place("Steam")
+    moved = run.place("data/Steam")
     run.by_hand("moved Steam out of the home folder", lambda: shutil.move(steam, moved))
     run.env("STEAM_COMPAT_CLIENT_INSTALL_PATH", moved)
     proposed(run, copy)
+    run.env("STEAM_COMPAT_CLIENT_INSTALL_PATH", "")
+    run.env("WINE_HOST_XDG_DATA_HOME", run.place("data"))
+    proposed(run, copy)
+    run.env("WINE_HOST_XDG_DATA_HOME", "")
+    proton = run.place("Program Files (x86)/Steam")
+    vdf = PROTON_LIBRARIES % tuple(run.to_windows(f).replace("\\", "\\\\")
+                                   for f in (moved, library))
+    run.write(proton + "/steamapps/libraryfolders.vdf", vdf.encode())
+    run.record(run.STEAM_USER_RECORD, "SteamPath", run.to_windows(proton))
+    proposed(run, copy)
+    other = run.home("SD card/steamapps/common/Deus Ex")
+    shutil.copytree(run.game, other)
+    for app_path, game in ((other, other), (run.home("SD card"), None)):
+        run.env("STEAM_APP_PATH", app_path)
+        proposed(run, game)
     run.registry(run.folder)
     proposed(run)
     run.skip_log()

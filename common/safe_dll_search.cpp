@@ -10,11 +10,13 @@ bool searchRestricted = false;
 // Loaded by name, and so searched for in the program's folder first, by Windows' own DLLs (the
 // window theme and desktop composition that pages load, version and security helpers of
 // advapi32 and shell32) where no default DLL directories can be set. Loaded once from System32,
-// a later load by name finds the module already there. One a Windows lacks is passed over.
+// a later load or import by name finds the module already there. Those that others import come
+// before them: a DLL's imports that are not loaded yet are looked for beside the program (Wine
+// does so even for one loaded with an altered search path). One a Windows lacks is passed over.
 const char *const loadedByNameLater[] = {
-    "comctl32.dll", "uxtheme.dll", "dwmapi.dll",   "version.dll", "cryptbase.dll",
-    "cryptsp.dll",  "sspicli.dll", "userenv.dll",  "profapi.dll", "propsys.dll",
-    "ntmarta.dll",  "apphelp.dll", "setupapi.dll", "oleacc.dll",  "clbcatq.dll"};
+    "dwmapi.dll",  "uxtheme.dll", "version.dll",  "cryptbase.dll", "cryptsp.dll",
+    "sspicli.dll", "profapi.dll", "userenv.dll",  "propsys.dll",   "ntmarta.dll",
+    "apphelp.dll", "oleacc.dll",  "setupapi.dll", "clbcatq.dll",   "comctl32.dll"};
 
 std::string SystemFolder() {
   char folder[MAX_PATH] = {};

@@ -11,6 +11,6 @@
 // by their full path, and the current folder taken out of the search.
 void RestrictDllSearchToSystem();
 
-// A DLL of Windows' own by its full System32 path, its dependencies from System32 too; nullptr
-// where it cannot be loaded (the reason in GetLastError).
+// A DLL of Windows' own by its full System32 path, its imports looked for in System32 (alone,
+// once the search is restricted); nullptr where it cannot be loaded (the reason in GetLastError).
 HMODULE LoadSystemLibrary(const char *name);

@@ -742,7 +742,7 @@ def execute(state, run, work):
                     give_to_wine_user(folder)
         elif kind == "decoys":
             loaded = sorted(n for n in os.listdir(run.kit) if n.lower().endswith(".dll.loaded"))
-            transcript += ["decoys loaded: " + ("none" if not loaded else "")] + [
+            transcript += ["decoys loaded:" + ("" if loaded else " none")] + [
                 "  %s by %s" % (n[:-7], line) for n in loaded
                 for line in open(os.path.join(run.kit, n), encoding="utf-8").read().splitlines()]
         elif kind == "listing" and step:

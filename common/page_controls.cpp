@@ -5,6 +5,7 @@
 #include "common/program_exit.h"
 #include "common/program_state.h"
 #include "common/running_game.h"
+#include "common/safe_dll_search.h"
 #include "common/system_error_box.h"
 #include "common/windows_platform.h"
 
@@ -29,7 +30,14 @@ void SetPageIcons(HWND page, int smallIconGroup, int largeIconGroup) {
 void InitialiseCommonControls() {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
   static_assert(sizeof controls == 8 && (ICC_WIN95_CLASSES | ICC_DATE_CLASSES) == 0x1FF);
-  InitCommonControlsEx(&controls);
+  // Not imported: comctl32 is no KnownDLL, and an import would be looked for beside the program
+  // before WinMain could restrict the search. Without it only a page with the progress bar
+  // fails to open, as it would on a Windows that lacks the control.
+  using InitCommonControlsExFunction = BOOL(WINAPI *)(const INITCOMMONCONTROLSEX *);
+  if (HMODULE comctl32 = LoadSystemLibrary("comctl32.dll"))
+    if (const auto initialise = reinterpret_cast<InitCommonControlsExFunction>(
+            reinterpret_cast<void (*)()>(GetProcAddress(comctl32, "InitCommonControlsEx"))))
+      initialise(&controls);
 }
 
 INT_PTR AnswerPageMessage(HWND page, UINT message, WPARAM wParam, int smallIconGroup,

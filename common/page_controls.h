@@ -7,7 +7,8 @@
 #include <optional>
 #include <string>
 
-// The common controls of both programs' pages (the progress bar), set up before the first page.
+// The common controls of both programs' pages (the progress bar), set up before the first page
+// from System32's comctl32, once the DLL search is restricted (safe_dll_search.h).
 void InitialiseCommonControls();
 
 extern HINSTANCE appInstance; // module instance: every dialog and icon is loaded from it

@@ -537,6 +537,19 @@ class Run:
         file shows already."""
         self.log_shown = False
 
+    def decoys(self):
+        """The decoy DLLs (driver/decoy_dll.c: --decoys) beside the programs in the kit folder,
+        and Wine told to look for them there first, as Windows does for a DLL that is no
+        KnownDLL. A decoy that a process loads notes it in "<its name>.loaded"."""
+        names = sorted(n for n in os.listdir(self.decoy_folder) if n.lower().endswith(".dll"))
+        for name in names:
+            shutil.copyfile(os.path.join(self.decoy_folder, name), os.path.join(self.kit, name))
+        self.env("WINEDLLOVERRIDES", "mscoree,mshtml=;%s=n,b" % ",".join(n[:-4] for n in names))
+
+    def decoys_loaded(self):
+        """Into the transcript: each decoy that a program has loaded so far, and by which."""
+        self.steps.append(("decoys", None))
+
     def invariant(self, check):
         """check(files of the game folder afterwards) -> a problem or None. A case with an
         invariant compares only its transcript with the golden file: its log and game folder
@@ -728,6 +741,11 @@ def execute(state, run, work):
             for folder in (run.case, run.launcher):  # what the player made is the player's
                 if os.path.exists(folder):
                     give_to_wine_user(folder)
+        elif kind == "decoys":
+            loaded = sorted(n for n in os.listdir(run.kit) if n.lower().endswith(".dll.loaded"))
+            transcript += ["decoys loaded:" + ("" if loaded else " none")] + [
+                "  %s by %s" % (n[:-7], line) for n in loaded
+                for line in open(os.path.join(run.kit, n), encoding="utf-8").read().splitlines()]
         elif kind == "listing" and step:
             transcript += ["-- %s --" % run.to_windows(step)] + folder_lines(run.before,
                                                                            snapshot(step),
@@ -781,6 +799,7 @@ def run_case(opts, state, name, build):
         os.remove(log_path)
     run = Run(case_dir, to_windows, [opts.setup_exe, opts.uninstall_exe], user_documents(drive_c),
               state["home"], log_path)
+    run.decoy_folder = opts.decoys
     shutil.rmtree(run.launcher, ignore_errors=True)  # a case makes its own, if any
     run.steps.append(("quiet", (["reg", "import", to_windows(work + "/records.reg"), "/reg:32"],
                                 None)))
@@ -852,6 +871,7 @@ def main():
     parser.add_argument("--uninstall-exe")
     parser.add_argument("--robot")
     parser.add_argument("--state-dir")
+    parser.add_argument("--decoys", help="the folder of the decoy DLLs (driver/decoy_dll.c)")
     parser.add_argument("--wine64", action="store_true",
                         help="64-bit Wine, through its own loader and server (64-bit programs)")
     parser.add_argument("--update-golden", action="store_true",
@@ -865,6 +885,7 @@ def main():
     opts.uninstall_exe = opts.uninstall_exe or os.path.join(build, "Uninstall.exe")
     opts.robot = opts.robot or os.path.join(build, "driver", "robot.exe")
     opts.state_dir = opts.state_dir or os.path.join(build, "tests", "e2e", "bench")
+    opts.decoys = opts.decoys or os.path.join(build, "driver", "decoys")
 
     if opts.command == "list":
         print("\n".join(load_cases(opts)))

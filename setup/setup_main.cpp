@@ -3,6 +3,7 @@
 #include "common/program_exit.h"
 #include "common/program_folder.h"
 #include "common/program_state.h"
+#include "common/safe_dll_search.h"
 #include "common/support_contact.h"
 #include "common/unattended_run.h"
 #include "common/windows_platform.h"
@@ -21,6 +22,7 @@ std::string ProgramErrorBoxText() {
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
+  RestrictDllSearchToSystem(); // before anything can load a DLL by name
   InitialiseCommonControls();
   UseWindowsPlatform();
   if (const std::string folder = ProgramFolder(); !folder.empty())

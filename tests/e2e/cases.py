@@ -229,6 +229,23 @@ def round_trip_launcher(run):
     run.robot("peek", "progress 1005", "box OK", "exit")
 
 
+@case("round_trip.decoy_dlls")
+def round_trip_decoy_dlls(run):
+    # DLLs named as Windows' own lie beside both programs, looked for there first as Windows looks
+    # for any that is no KnownDLL; the programs run elevated, so none may be loaded. Unattended,
+    # then through the pages, whose progress bar is a common control.
+    run.decoys()
+    run.registry(run.folder)
+    run.wine(run.setup_exe, "/S")
+    run.wine(run.uninstall_exe, "/S")
+    run.decoys_loaded()
+    install(run)
+    uninstall_progress(run)
+    run.robot("peek", "progress 1005", "box OK", "exit")
+    run.decoys_loaded()
+    run.skip_log()
+
+
 # -- Win32 faults: a full disk, a file held open, an exit during the final write -----------------
 
 

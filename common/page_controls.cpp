@@ -6,6 +6,7 @@
 #include "common/program_state.h"
 #include "common/running_game.h"
 #include "common/system_error_box.h"
+#include "common/text_characters.h"
 #include "common/windows_platform.h"
 
 #include <commctrl.h>
@@ -58,9 +59,13 @@ void ProposeGameFolder(HWND page, int folderFieldId) {
 }
 
 void TakeGameFolder(HWND page, int folderFieldId) {
-  char folder[folderFieldSize] = {};
-  GetDlgItemTextA(page, folderFieldId, folder, folderFieldSize);
-  gameFolder = folder;
+  // The whole entry, then its first 99 characters: a buffer that the system fills only in part
+  // could end inside a character (a UTF-8 one takes up to four bytes).
+  HWND field = GetDlgItem(page, folderFieldId);
+  std::string folder(static_cast<std::size_t>(GetWindowTextLengthA(field)) + 1, '\0');
+  folder.resize(
+      static_cast<std::size_t>(GetWindowTextA(field, &folder[0], static_cast<int>(folder.size()))));
+  gameFolder = FirstCharacters(folder, longestFolderCharacters, GetACP() == CP_UTF8);
 }
 
 bool GameIsClosed(HWND page) {

@@ -14,7 +14,8 @@
 
 void FollowCommandLine(const char *arguments, const char *programName, const char *caption,
                        void (*runUnattended)()) {
-  const CommandLine line = ParseCommandLine(arguments != nullptr ? arguments : "");
+  const CommandLine line =
+      ParseCommandLine(arguments != nullptr ? arguments : "", GetACP() == CP_UTF8);
   if (line.usage) {
     if (!line.silent)
       ShowBox(nullptr, UsageText(programName), caption, MB_OK | MB_ICONINFORMATION);

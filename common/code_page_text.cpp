@@ -33,3 +33,14 @@ std::optional<std::string> WideInAnsiCodePage(const std::wstring &text) {
 }
 
 std::string AsUtf8(const std::wstring &text) { return Converted(text, CP_UTF8).value_or(""); }
+
+std::wstring FromUtf8(const std::string &text) {
+  const int length = static_cast<int>(text.size());
+  const int size =
+      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
+  if (size <= 0)
+    return std::wstring();
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), length, &wide[0], size);
+  return wide;
+}

@@ -10,5 +10,7 @@
 // so that a name is never changed into another one (a '?' in place of each such character).
 std::optional<std::string> WideInAnsiCodePage(const std::wstring &text);
 
-// The text in UTF-8, for the log, which holds names in UTF-8 whatever the code page.
+// The text in UTF-8, for the log, which holds names in UTF-8 whatever the code page; and back.
+// The empty text for one that is not whole (an unpaired surrogate, a byte that is not UTF-8).
 std::string AsUtf8(const std::wstring &text);
+std::wstring FromUtf8(const std::string &text);

@@ -45,9 +45,8 @@ void ReportUnreachableLauncher() {
   const std::string folder = platform->unreachableLauncherFolder();
   if (folder.empty())
     return;
-  const std::string reason = "this Windows cannot give its name to the program (Windows 10 "
-                             "version 1903 and later can). Its System\\DeusEx.ini is left as it "
-                             "is.";
+  const std::string reason =
+      std::string(unreachableNameReason) + " Its System\\DeusEx.ini is left as it is.";
   WriteLog("\n\n---> Cannot reach the launcher's folder " + folder + ": " + reason, 0);
   platform->showBox("Kestrevane cannot reach the launcher's folder\n" + folder + "\n" + reason,
                     "Launcher configuration", okBox | warningIcon);

@@ -27,6 +27,10 @@ std::string LauncherFolder(const std::string &gameFolder);
 // and a player who starts the game through the launcher must learn why.
 void ReportUnreachableLauncher();
 
+// Why a folder named in another script is out of reach on an older Windows.
+inline constexpr const char *unreachableNameReason =
+    "this Windows cannot give its name to the program (Windows 10 version 1903 and later can).";
+
 // The log entry ahead of the launcher configuration's own entries: "...reads <its DeusEx.ini>;
 // <what is done with it>" (launcherChanged, launcherRestored, launcherRepaired).
 std::string LauncherEntry(const std::string &launcherFolder, const char *whatIsDone);

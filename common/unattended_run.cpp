@@ -28,7 +28,11 @@ std::optional<std::string> UnreachableFolderArgument() {
     at = line.find(L'"', 1);
   at = line.find_first_of(L" \t", at == std::wstring::npos ? line.size() : at);
   const std::wstring arguments = at == std::wstring::npos ? std::wstring() : line.substr(at);
-  return ParseCommandLine(AsUtf8(arguments), true).folder;
+  // The program's own path may be what the code page cannot hold, and the folder fine.
+  const std::optional<std::string> folder = ParseCommandLine(AsUtf8(arguments), true).folder;
+  if (folder && !WideInAnsiCodePage(FromUtf8(*folder)))
+    return folder;
+  return std::nullopt;
 }
 
 } // namespace

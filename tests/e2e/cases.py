@@ -451,3 +451,14 @@ def path_page_cyrillic_steam(run):
     run.record(run.STEAM_USER_RECORD, "SteamPath", run.to_windows(steam).replace("\\", "/"))
     proposed(run, copy)
     run.skip_log()
+
+
+@case("silent.kit_in_cyrillic_folder")
+def kit_in_cyrillic_folder(run):
+    # Unpacked into a folder named in Cyrillic ("Kit"), as under a Cyrillic user name's
+    # Downloads, the setup still finds its package files there.
+    run.env("LANG", "C.UTF-8")
+    kit = run.place("\u041a\u0438\u0442")
+    run.by_hand("copied the kit folder to " + run.to_windows(kit),
+                lambda: shutil.copytree(run.kit, kit))
+    run.wine(run.to_windows(kit) + "\\Kestrevane6.exe", "/S", "/D=" + run.folder)

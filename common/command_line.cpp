@@ -1,6 +1,7 @@
 #include "common/command_line.h"
 
 #include "common/program_state.h"
+#include "common/text_characters.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ std::string Unquoted(std::string text) {
 
 } // namespace
 
-CommandLine ParseCommandLine(const std::string &arguments) {
+CommandLine ParseCommandLine(const std::string &arguments, bool utf8CodePage) {
   CommandLine line;
   std::size_t at = 0;
   for (;;) {
@@ -28,7 +29,7 @@ CommandLine ParseCommandLine(const std::string &arguments) {
       if (quotedWhole && !folder.empty() && folder.back() == '"')
         folder.pop_back();
       line.folder = folder;
-      line.usage = line.usage || folder.size() >= static_cast<std::size_t>(folderFieldSize);
+      line.usage = line.usage || CharacterCount(folder, utf8CodePage) > longestFolderCharacters;
       return line;
     }
     const std::size_t end = arguments.find(' ', at);
@@ -48,7 +49,7 @@ std::string UsageText(const std::string &programName) {
          "/S\tRun without pages or message boxes. What a box would say is\n"
          "\twritten to c:\\Kestrevane.log instead.\n"
          "/D=\tThe Deus Ex folder (the one that holds System), at most " +
-         std::to_string(folderFieldSize - 1) +
+         std::to_string(longestFolderCharacters) +
          " characters.\n\tIt must come last; it takes the rest of the line.\n"
          "/?\tShow this text.\n\n"
          "Exit codes: 0 done, -1 failed (see the log), 2 wrong arguments, 3 not now:\n"

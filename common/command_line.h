@@ -12,8 +12,9 @@ struct CommandLine {
 };
 
 // Reads the arguments after the program's name. /D= is the last argument and takes the rest of
-// the line, blanks included; quotes around it, or around its folder, are removed.
-CommandLine ParseCommandLine(const std::string &arguments);
+// the line, blanks included; quotes around it, or around its folder, are removed. Its length is
+// counted in characters: UTF-8 ones where utf8CodePage (text_characters.h).
+CommandLine ParseCommandLine(const std::string &arguments, bool utf8CodePage);
 
 // The usage box's text for the program of the given file name.
 std::string UsageText(const std::string &programName);

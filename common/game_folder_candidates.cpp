@@ -2,6 +2,7 @@
 
 #include "common/game_paths.h"
 #include "common/program_state.h"
+#include "common/text_characters.h"
 
 #include <set>
 
@@ -123,10 +124,11 @@ std::vector<std::string> GameFolderCandidates(const GameFolderSources &sources,
 }
 
 std::string FirstGameFolder(const std::vector<std::string> &candidates,
-                            const std::function<bool(const std::string &path)> &fileExists) {
-  const std::size_t longestFolder = folderFieldSize - 1;
+                            const std::function<bool(const std::string &path)> &fileExists,
+                            bool utf8CodePage) {
   for (const std::string &candidate : candidates)
-    if (candidate.size() <= longestFolder && fileExists(ConfigurationPath(candidate)))
+    if (CharacterCount(candidate, utf8CodePage) <= longestFolderCharacters &&
+        fileExists(ConfigurationPath(candidate)))
       return candidate;
   return std::string();
 }

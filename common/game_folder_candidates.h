@@ -70,6 +70,8 @@ std::vector<std::string> GameFolderCandidates(const GameFolderSources &sources,
                                               const CodePageConversion &toCodePage);
 
 // The first candidate that holds System\DeusEx.ini (fileExists is asked for that path) and fits
-// the path page's folder field; the empty text when none does.
+// the path page's folder field (counted in characters, UTF-8 ones where utf8CodePage); the empty
+// text when none does.
 std::string FirstGameFolder(const std::vector<std::string> &candidates,
-                            const std::function<bool(const std::string &path)> &fileExists);
+                            const std::function<bool(const std::string &path)> &fileExists,
+                            bool utf8CodePage);

@@ -56,6 +56,11 @@ struct Platform {
 
   // The program's error box for a non-zero code, then the end of the process. Never returns.
   void (*exitProgram)(int code);
+
+  // <Documents>\Deus Ex, in UTF-8, where it exists but documentsFolder cannot give it: the ANSI
+  // code page cannot hold its name (an older Windows ignores the programs' UTF-8 code page).
+  // Empty otherwise.
+  std::string (*unreachableLauncherFolder)();
 };
 
 // The platform in use, set once when the program starts (or by a test).

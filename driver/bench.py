@@ -22,7 +22,8 @@ Documents of the prefix's user, <home> the Wine user's Linux home folder, [ <tim
 and <mail> the support addresses and <maker> the maker (common/support_contact.h), <N+k> a progress
 position counted from the end of the package list, <file k>/<folder k> the k-th package (N the
 last), and "<each package> " before a line that stands for one line per package, in the order of
-common/package_list.inc.
+common/package_list.inc. The programs' texts (robot transcript, log) are read as UTF-8, their code
+page; a byte that is not UTF-8 shows as \\xNN. Golden files are UTF-8.
 
 --wine64 is for 64-bit builds of the programs and the robot, on machines that cannot run 32-bit
 programs: the bench runs 64-bit Wine's own loader and server (Debian's wine script would pick the
@@ -64,6 +65,9 @@ STEAM_GAME_ENTRY = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstal
 RECORDS = (GAME_RECORD, GOG_RECORD, GOG_OLD_RECORD, STEAM_USER_RECORD, STEAM_RECORD,
            STEAM_GAME_ENTRY)
 HIVES = {"HKLM": "HKEY_LOCAL_MACHINE", "HKCU": "HKEY_CURRENT_USER"}
+# Where the user's Documents folder is named, as Windows' folder properties set it.
+USER_SHELL_FOLDERS = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders"
+PREFIX_DOCUMENTS = "%USERPROFILE%\\Documents"  # the value a fresh prefix gives Personal there
 PAGE = 4096  # a tmpfs counts whole pages
 # Wine's loader and server. Debian's wine script picks the 32-bit loader whenever that file is
 # installed, so 64-bit Wine is run through its own loader and server directly.
@@ -144,6 +148,11 @@ def kill_wine(state, **kw):
 
 
 # -- why something did not start ----------------------------------------------------------------
+
+
+def program_text(data):
+    """The programs' and the robot's bytes as text: UTF-8, their code page."""
+    return data.decode("utf-8", "backslashreplace")
 
 
 def tail(text, lines=6):
@@ -417,6 +426,7 @@ class Run:
         self.setup_exe, self.uninstall_exe = (
             to_windows(os.path.join(self.kit, os.path.basename(exe))) for exe in programs)
         self.steps, self.disk, self.invariants, self.log_shown = [], None, [], True
+        self.documents_moved = False
         self.known = {}  # bytes -> what the listings call a file that holds them
         shutil.copytree(os.path.join(SOURCE, "sample", "game"), self.game)
         os.makedirs(self.kit)
@@ -448,6 +458,22 @@ class Run:
         """rel in the Documents of the prefix's user; Deus Ex/System/DeusEx.ini is the
         launcher's configuration."""
         return os.path.join(self.documents_folder, *rel.split("/"))
+
+    def move_documents(self, name):
+        """The user's Documents becomes the folder name beside it, as Windows' folder properties
+        move it (the value Personal of User Shell Folders); put back after the case."""
+        folder = os.path.join(os.path.dirname(self.documents_folder), name)
+        os.makedirs(folder)
+        self.home_made.append(folder)
+        self.documents_folder, self.launcher = folder, os.path.join(folder, "Deus Ex")
+        # A .reg file in UTF-16, so that the name passes whatever Wine's locale.
+        reg = self.place("documents.reg")
+        with open(reg, "w", encoding="utf-16", newline="") as f:
+            f.write('Windows Registry Editor Version 5.00\r\n\r\n[%s]\r\n"Personal"="%s"\r\n'
+                    % (USER_SHELL_FOLDERS.replace("HKCU", HIVES["HKCU"]),
+                       self.to_windows(folder).replace("\\", "\\\\")))
+        self.steps.append(("quiet", (["reg", "import", self.to_windows(reg)], None)))
+        self.documents_moved = True
 
     def read(self, rel):
         with open(self.path(rel), "rb") as f:
@@ -631,7 +657,7 @@ def normalise(text, run):
 def log_lines(data, run):
     if data is None:
         return ["<no log>"]
-    text = data.decode("latin-1").split("\r\n")
+    text = program_text(data).split("\r\n")
     return normalise("\n".join(t.replace("\r", "<CR>").replace("\n", "<LF>") for t in text), run)
 
 
@@ -710,16 +736,16 @@ def execute(state, run, work):
             script.append(step)
             continue
         if script:
-            with open(work + "/robot.txt", "w") as f:
+            with open(work + "/robot.txt", "w", encoding="utf-8") as f:
                 f.write("\n".join(script) + "\n")
             script = []
             try:
                 robot = [run.to_windows(work + "/robot.exe"), run.to_windows(work + "/robot.txt")]
                 result = wine(state, robot, case_env, timeout=240,
                               cwd=run.kit, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-                transcript += result.stdout.decode("latin-1").splitlines()
+                transcript += program_text(result.stdout).splitlines()
                 if result.returncode and result.stderr:
-                    transcript.append("robot: " + result.stderr.decode("latin-1").strip())
+                    transcript.append("robot: " + program_text(result.stderr).strip())
             except subprocess.TimeoutExpired:
                 transcript.append("bench: the robot did not end")
                 kill_wine(state)
@@ -822,6 +848,10 @@ def run_case(opts, state, name, build):
         make_writable(case_dir)
         after, launcher_after = snapshot(run.game), snapshot(run.launcher)
     finally:
+        if run.documents_moved:
+            wine(state, ["reg", "add", USER_SHELL_FOLDERS, "/v", "Personal", "/t", "REG_EXPAND_SZ",
+                         "/d", PREFIX_DOCUMENTS, "/f"], stdout=subprocess.DEVNULL,
+                 stderr=subprocess.DEVNULL)
         unmount_under(work)
         for made in [run.launcher] + run.home_made:
             if os.path.isdir(made) and not os.path.islink(made):
@@ -837,10 +867,10 @@ def run_case(opts, state, name, build):
     problems = [p for p in (check(after) for check in run.invariants) if p]
     golden = os.path.join(os.path.dirname(opts.cases), "golden", name + ".txt")
     if opts.update_golden:
-        with open(golden, "w", encoding="latin-1") as f:
+        with open(golden, "w", encoding="utf-8") as f:
             f.write("\n".join(got) + "\n")
     else:
-        want = open(golden, encoding="latin-1").read().split("\n")[:-1] \
+        want = open(golden, encoding="utf-8").read().split("\n")[:-1] \
             if os.path.exists(golden) else ["(no golden file: bench.py --update-golden)"]
         if got != want:
             problems.append("differs from %s (- golden, + this run):\n" % golden + "\n".join(

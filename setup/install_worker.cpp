@@ -161,6 +161,7 @@ void RunInstallation() {
   platform->setText(IDC_STATUS_HEADING, "Status: Installing to " + folder);
   platform->setText(IDC_STATUS_TEXT, "Checking Deus Ex paths.");
   platform->advanceProgress(IDC_PROGRESS);
+  ReportUnreachableLauncher();
 
   // Every configuration is rewritten before the first package file is copied.
   std::vector<Rewritten> configurations;

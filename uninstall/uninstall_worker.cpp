@@ -189,6 +189,7 @@ void RunUninstallation() {
   platform->setText(IDC_STATUS_HEADING, "Status: Uninstalling " + folder);
   platform->setText(IDC_STATUS_TEXT, "Deleting temporary files.");
   platform->advanceProgress(IDC_PROGRESS);
+  ReportUnreachableLauncher();
   if (launcher.work == LauncherWork::Unreadable) // stop before anything is deleted
     ExitLogFirst("\n\n---> Cannot read " + ConfigurationPath(launcher.folder) + " (FAILED)",
                  "Uninstaller was unable to read the launcher's DeusEx.ini\nPlease visit ");

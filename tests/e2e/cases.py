@@ -110,10 +110,10 @@ def path_page_steam_gog(run):
 def path_page_linux_steam(run):
     # Under Wine without any record: the game in the second library of the Linux Steam in the
     # home folder, whose library list names it by its Linux path, proposed on drive Z:. Its name
-    # is not ASCII: the list is UTF-8, the programs' paths are in the ANSI code page (1252 in the
-    # C locale). Then that Steam moved out of the home folder, found through Proton's
-    # STEAM_COMPAT_CLIENT_INSTALL_PATH, WINE_HOST_XDG_DATA_HOME, or Proton's Steam in the prefix;
-    # protontricks' STEAM_APP_PATH first where it holds the game. The game's record still wins.
+    # is not ASCII: the list is UTF-8, and so is the programs' code page. Then that Steam moved
+    # out of the home folder, found through Proton's STEAM_COMPAT_CLIENT_INSTALL_PATH,
+    # WINE_HOST_XDG_DATA_HOME, or Proton's Steam in the prefix; protontricks' STEAM_APP_PATH
+    # first where it holds the game. The game's record still wins.
     run.env("LC_ALL", "C.UTF-8")
     steam, library = run.home(".local/share/Steam"), run.home("Biblioth\u00e8que")
     copy = library + "/steamapps/common/Deus Ex"
@@ -432,3 +432,69 @@ def silent_usage_errors(run):
     run.move_game_to_length(100)
     for exe in (run.setup_exe, run.uninstall_exe):
         run.wine(exe, "/S", "/D=" + run.folder)
+
+
+# -- names in any script (Wine reads command lines and file names as UTF-8 in a UTF-8 locale) ---
+
+
+@case("round_trip.cyrillic_folder")
+def round_trip_cyrillic_folder(run):
+    # A game folder of 99 characters named in Cyrillic, which code page 1252 cannot hold: /S with
+    # /D= gives every original back byte for byte; through the pages the name is typed with 20
+    # characters past what the field takes, and the field takes the 99 whole.
+    # silent.cyrillic_documents shows a log with a Cyrillic name.
+    run.env("LANG", "C.UTF-8")
+    room = 99 - len(run.to_windows(run.case)) - 1
+    name = "\u0418\u0433\u0440\u044b Deus Ex"  # "Games Deus Ex"
+    run.move_game(name + "\u0436" * (room - len(name)))
+    run.wine(run.setup_exe, "/S", "/D=" + run.folder)
+    run.listing()
+    run.wine(run.uninstall_exe, "/S", "/D=" + run.folder)
+    run.listing()
+    setup_progress(run, typed=run.folder + "\u0436" * 20)
+    completion(run)
+    run.robot("click 1006", "exit")
+    uninstall_progress(run, typed=run.folder + "\u0436" * 20)
+    run.robot("peek", "text 1006", "box OK", "exit")
+    run.skip_log()
+
+
+@case("silent.cyrillic_documents")
+def silent_cyrillic_documents(run):
+    # The user's Documents named in Cyrillic ("Documents"): the launcher's DeusEx.ini there changes
+    # with the game's and comes back with it.
+    run.env("LANG", "C.UTF-8")
+    run.move_documents("\u0414\u043e\u043a\u0443\u043c\u0435\u043d\u0442\u044b")
+    ini = run.read(INI).replace(b"[Engine.GameInfo]\r\n", b"[Engine.GameInfo]\r\nGameSpeed=1.1\r\n")
+    run.write(run.documents(LAUNCHER_INI), ini)
+    run.wine(run.setup_exe, "/S", "/D=" + run.folder)
+    run.listing()
+    run.wine(run.uninstall_exe, "/S", "/D=" + run.folder)
+
+
+@case("setup.path_page_cyrillic_steam")
+def path_page_cyrillic_steam(run):
+    # Steam's second library is named in Cyrillic ("Library") in its UTF-8 libraryfolders.vdf:
+    # the path page proposes the game there, and it installs and uninstalls there.
+    run.env("LANG", "C.UTF-8")
+    steam = run.place("Steam")
+    library = run.place("\u0411\u0438\u0431\u043b\u0438\u043e\u0442\u0435\u043a\u0430")
+    copy = library + "/steamapps/common/Deus Ex"
+    shutil.copytree(run.game, copy)
+    steam_folder, library_folder = (run.to_windows(f).replace("\\", "\\\\") for f in (steam, library))
+    run.write(steam + "/steamapps/libraryfolders.vdf",
+              (LIBRARIES % (steam_folder, library_folder)).encode("utf-8"))
+    run.record(run.STEAM_USER_RECORD, "SteamPath", run.to_windows(steam).replace("\\", "/"))
+    proposed(run, copy)
+    run.skip_log()
+
+
+@case("silent.kit_in_cyrillic_folder")
+def kit_in_cyrillic_folder(run):
+    # Unpacked into a folder named in Cyrillic ("Kit"), as under a Cyrillic user name's
+    # Downloads, the setup still finds its package files there.
+    run.env("LANG", "C.UTF-8")
+    kit = run.place("\u041a\u0438\u0442")
+    run.by_hand("copied the kit folder to " + run.to_windows(kit),
+                lambda: shutil.copytree(run.kit, kit))
+    run.wine(run.to_windows(kit) + "\\Kestrevane6.exe", "/S", "/D=" + run.folder)

@@ -42,6 +42,7 @@ struct FakeGame {
   std::map<std::string, File> files; // by path in lower case: Windows ignores letter case
   std::vector<std::string> folders;  // in lower case; "." is the kit's folder
   std::string documents;             // the user's Documents folder
+  std::string unreachableLauncher;   // a launcher folder whose name the code page cannot hold
   std::vector<std::string> log;   // entries as written; a time-stamped one starts with "[ stamp ] "
   std::vector<std::string> boxes; // of the last run: "caption: text"
 

@@ -295,6 +295,25 @@ struct Sweep {
   }
 };
 
+TEST(UnreachableLauncher, EachProgramNamesItInABoxAndTheLogAndServesTheGame) {
+  const std::string unreachable = "C:\\Users\\\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\\Documents\\Deus Ex";
+  FakeGame game = FreshGame({{folder, original}});
+  game.documents.clear();
+  game.unreachableLauncher = unreachable;
+  for (const bool setup : {true, false}) {
+    game.log.clear();
+    EXPECT_EQ(setup ? game.RunSetup(folder) : game.RunUninstall(folder), 0) << setup;
+    EXPECT_TRUE(setup ? IsInstalled(game, {{folder, original}})
+                      : IsRemoved(game, {{folder, original}}));
+    const auto names = [&](const std::string &text) {
+      return text.find("reach the launcher's folder " + unreachable) != std::string::npos ||
+             text.find("reach the launcher's folder\n" + unreachable) != std::string::npos;
+    };
+    EXPECT_TRUE(std::any_of(game.log.begin(), game.log.end(), names)) << setup;
+    EXPECT_TRUE(std::any_of(game.boxes.begin(), game.boxes.end(), names)) << setup;
+  }
+}
+
 TEST(FaultSweep, NoFailureAnywhereLosesAnOriginalConfiguration) {
   Sweep sweep;
   sweep.RunAll("", {{folder, original}});

@@ -221,24 +221,34 @@ TEST(GameFolderCandidates, EachSourceInOrderEachFolderOnce) {
 TEST(FirstGameFolder, TakesTheFirstThatHoldsTheConfigurationAndFitsTheField) {
   const std::string fits = "C:\\" + std::string(96, 'f');    // 99 characters
   const std::string tooLong = "C:\\" + std::string(97, 'l'); // 100 characters
-  const std::set<std::string> files = {fits + "\\System\\DeusEx.ini",
-                                       tooLong + "\\System\\DeusEx.ini",
-                                       "D:\\Game\\System\\DeusEx.ini", "E:\\Other\\DeusEx.ini"};
+  std::string cyrillic = "C:\\";                             // 99 characters, 195 bytes
+  for (int i = 0; i < 96; ++i)
+    cyrillic += "\xD0\x96";
+  const std::string cyrillicTooLong = cyrillic + "\xD0\x96";
+  const std::set<std::string> files = {
+      fits + "\\System\\DeusEx.ini",     tooLong + "\\System\\DeusEx.ini",
+      cyrillic + "\\System\\DeusEx.ini", cyrillicTooLong + "\\System\\DeusEx.ini",
+      "D:\\Game\\System\\DeusEx.ini",    "E:\\Other\\DeusEx.ini"};
   const auto fileExists = [&files](const std::string &path) { return files.count(path) > 0; };
   const struct {
     const char *name;
     Folders candidates;
     std::string expected;
+    bool utf8 = false; // the code page in which the field counts characters
   } cases[] = {
       {"99 characters fit", {fits, "D:\\Game"}, fits},
       {"100 characters do not", {tooLong, "D:\\Game"}, "D:\\Game"},
       {"no System\\DeusEx.ini", {"E:\\Other", "F:\\Missing", "D:\\Game"}, "D:\\Game"},
       {"none qualifies", {tooLong, "E:\\Other"}, ""},
       {"no candidates", {}, ""},
+      {"99 UTF-8 characters fit", {cyrillic, "D:\\Game"}, cyrillic, true},
+      {"100 UTF-8 characters do not", {cyrillicTooLong, "D:\\Game"}, "D:\\Game", true},
+      {"99 ASCII ones in UTF-8 too", {tooLong, fits}, fits, true},
+      {"a single-byte code page counts bytes", {cyrillic, "D:\\Game"}, "D:\\Game"},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(FirstGameFolder(c.candidates, fileExists), c.expected);
+    EXPECT_EQ(FirstGameFolder(c.candidates, fileExists, c.utf8), c.expected);
   }
 }
 

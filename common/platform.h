@@ -56,6 +56,12 @@ struct Platform {
 
   // The program's error box for a non-zero code, then the end of the process. Never returns.
   void (*exitProgram)(int code);
+
+  // Puts the file's data on the disk: until then a power cut may leave the file at its size but
+  // filled with zeros (the file system keeps sizes, names and deletions, not contents). Closing,
+  // reading back and copying do not do this. Opens the file for writing, so a read-only file
+  // fails.
+  ErrorCode (*flushFile)(const std::string &path);
 };
 
 // The platform in use, set once when the program starts (or by a test).

@@ -37,17 +37,29 @@ File *Find(const std::string &path) {
   return file == game->files.end() ? nullptr : &file->second;
 }
 
+// The power goes off: every file written since its last flush keeps its size, not its data.
+[[noreturn]] void PowerOff() {
+  for (auto &[key, file] : game->files)
+    if (file.unflushed)
+      file = {std::string(file.bytes.size(), '\0'), file.readOnly, false};
+  throw CutOff{};
+}
+
 // Counts one operation; returns how it goes wrong (None for all but the faulted one). A power cut
 // ends the run at once, or, for an operation that writes, once it has written part of its bytes.
+// The power goes off once the faulted operation, and what the program does before its next one,
+// is done.
 FaultKind Operation(const char *kind, const std::string &path, bool cutPartWay = false) {
   const int number = static_cast<int>(game->operations.size());
+  if (game->faultApplied && game->fault.kind == FaultKind::PowerOff)
+    PowerOff();
   game->operations.push_back(std::string(kind) + " " + path);
   if (number != game->fault.at)
     return FaultKind::None;
   game->faultApplied = true;
   if (game->fault.kind == FaultKind::PowerCut && !cutPartWay)
     throw CutOff{};
-  return game->fault.kind;
+  return game->fault.kind == FaultKind::PowerOff ? FaultKind::None : game->fault.kind;
 }
 
 // A write to the game folder's or the launcher's DeusEx.ini.
@@ -89,7 +101,9 @@ struct FileWriter : Buffer, std::ostream {
     if (room == 0)
       return Buffer::traits_type::eof();
     --room;
-    game->files[key].bytes += Buffer::traits_type::to_char_type(c);
+    File &file = game->files[key];
+    file.bytes += Buffer::traits_type::to_char_type(c);
+    file.unflushed = true;
     return c;
   }
 };
@@ -128,6 +142,7 @@ ErrorCode CopyOne(const std::string &from, const std::string &to) {
   NoteConfigurationWrite("copy", to);
   const std::string old = target ? target->bytes : "";
   File &copy = game->files[Key(to)] = *source; // the attributes come along, read-only too
+  copy.unflushed = true;                       // the copy is in the cache only
   using K = FaultKind;
   if (fault == K::PowerCut || fault == K::DiskFull || fault == K::ShortButOk)
     copy.bytes.resize(copy.bytes.size() / 2);
@@ -174,6 +189,18 @@ ErrorCode ClearReadOnly(const std::string &path) {
   if (!file)
     return fileNotFound;
   file->readOnly = false;
+  return 0;
+}
+
+// Opens the file for writing and flushes it: a read-only or refused file fails.
+ErrorCode FlushOne(const std::string &path) {
+  const FaultKind fault = Target(Operation("flush", path), path);
+  File *file = Find(path);
+  if (fault == FaultKind::Refused || (file && file->readOnly))
+    return accessDenied;
+  if (!file)
+    return fileNotFound;
+  file->unflushed = false;
   return 0;
 }
 
@@ -231,6 +258,7 @@ const Platform fakePlatform = {
         game->boxes.push_back("Setup Error: the program's error box");
       throw ProgramEnded{code};
     },
+    FlushOne,
 };
 
 template <typename Run>
@@ -242,11 +270,21 @@ int RunProgram(FakeGame &fake, const std::string &folder, Fault fault, Run run) 
   fake.fault = fault;
   fake.faultApplied = false;
   fake.exitHolds = 0;
+  for (auto &[key, file] : fake.files) // the system has written its cache out since the last run
+    file.unflushed = false;
   gameFolder = folder;
+  // A power cut after the last operation comes once the run has ended.
+  const auto powerOffAtEnd = [&fake](int code) {
+    if (fake.faultApplied && fake.fault.kind == FaultKind::PowerOff)
+      PowerOff();
+    return code;
+  };
   try {
-    return run();
-  } catch (const ProgramEnded &end) {
-    return end.code;
+    try {
+      return powerOffAtEnd(run());
+    } catch (const ProgramEnded &end) {
+      return powerOffAtEnd(end.code);
+    }
   } catch (const CutOff &) {
     return cutOffCode;
   }
@@ -272,6 +310,11 @@ int FakeGame::RunUninstall(const std::string &folder, Fault fault) {
 std::optional<std::string> FakeGame::Read(const std::string &path) const {
   const auto file = files.find(Key(path));
   return file == files.end() ? std::nullopt : std::optional<std::string>(file->second.bytes);
+}
+
+bool FakeGame::Unflushed(const std::string &path) const {
+  const auto file = files.find(Key(path));
+  return file != files.end() && file->second.unflushed;
 }
 
 void FakeGame::Write(const std::string &path, const std::string &bytes) {

@@ -1,5 +1,8 @@
 // An in-memory game folder, log and desktop behind the platform, which can fail any one operation
-// the way a player's machine does, or cut the process off there.
+// the way a player's machine does, or cut the process or the power off there. Its disk works as
+// a journaling file system does: sizes, names and deletions are kept at once and in order, a
+// file's data only once it is flushed; after a power cut a file written since is zeros of its
+// size.
 #pragma once
 
 #include "common/platform.h"
@@ -21,6 +24,7 @@ enum class FaultKind {
   StaysButOk, // a deletion reports success, but the file is still there
   ReadOnly,   // the file to be written or deleted is read-only, from then on
   PowerCut,   // the process is cut off while the operation runs
+  PowerOff,   // the machine loses power once the operation is done: data never flushed is zeros
 };
 
 struct Fault {
@@ -38,6 +42,7 @@ struct FakeGame {
   struct File {
     std::string bytes;
     bool readOnly = false;
+    bool unflushed = false; // written since it was last flushed
   };
   std::map<std::string, File> files; // by path in lower case: Windows ignores letter case
   std::vector<std::string> folders;  // in lower case; "." is the kit's folder
@@ -54,13 +59,15 @@ struct FakeGame {
 
   // Runs the program (the setup, or the uninstaller with its presence check first) with the
   // given fault and returns its exit code: 0 after a complete run, the code of ExitProgram, 2
-  // when the uninstaller refused the folder, or -2 when the run was cut off.
+  // when the uninstaller refused the folder, or -2 when the run was cut off. Whatever an earlier
+  // run wrote is on the disk when a run starts.
   int RunSetup(const std::string &folder, Fault fault = {});
   int RunUninstall(const std::string &folder, Fault fault = {});
 
   std::optional<std::string> Read(const std::string &path) const;
   void Write(const std::string &path, const std::string &bytes);
   bool Exists(const std::string &path) const { return Read(path).has_value(); }
+  bool Unflushed(const std::string &path) const;
   void SetReadOnly(const std::string &path, bool readOnly);
 };
 

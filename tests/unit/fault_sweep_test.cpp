@@ -1,6 +1,6 @@
 // Every operation of a run fails in turn, in each way it can fail on a player's machine, or the
-// process is cut off there; after each run, and after what the player tries next, the player's
-// original DeusEx.ini must still be there.
+// process or the power is cut off there; after each run, and after what the player tries next,
+// the player's original DeusEx.ini must still be there.
 #include "tests/unit/fake_game.h"
 
 #include "common/game_paths.h"
@@ -86,6 +86,15 @@ bool IsRemoved(const FakeGame &game, const Configurations &configurations) {
   return removed;
 }
 
+// Whether a configuration that a run may have written is still only in the cache.
+bool ConfigurationUnflushed(const FakeGame &game, const Configurations &configurations) {
+  bool unflushed = game.Unflushed(launcherPath);
+  for (const auto &[configurationFolder, bytes] : configurations)
+    unflushed = unflushed || game.Unflushed(ConfigurationPath(configurationFolder)) ||
+                game.Unflushed(BackupPath(configurationFolder));
+  return unflushed;
+}
+
 // A DeusEx.ini that was made read-only is the player's to clear (the kit reports it and leaves
 // it alone); the player does so before trying again. The kit's own files stay as they are.
 FakeGame ClearedByThePlayer(FakeGame game, const Configurations &configurations) {
@@ -113,22 +122,22 @@ std::vector<FaultKind> WaysToFail(const std::string &operation) {
   using K = FaultKind;
   const std::string kind = operation.substr(0, operation.find(' '));
   if (kind == "read")
-    return {K::Refused, K::ReadError, K::PowerCut};
+    return {K::Refused, K::ReadError, K::PowerCut, K::PowerOff};
   if (kind == "write")
-    return {K::Refused, K::DiskFull, K::ReadOnly, K::PowerCut};
+    return {K::Refused, K::DiskFull, K::ReadOnly, K::PowerCut, K::PowerOff};
   if (kind == "copy")
     return {K::Refused,   K::DiskFull, K::EmptyButOk, K::ShortButOk,
-            K::OldTailOk, K::ReadOnly, K::PowerCut};
+            K::OldTailOk, K::ReadOnly, K::PowerCut,   K::PowerOff};
   if (kind == "delete")
-    return {K::Refused, K::StaysButOk, K::ReadOnly, K::PowerCut};
+    return {K::Refused, K::StaysButOk, K::ReadOnly, K::PowerCut, K::PowerOff};
   if (kind == "move" || kind == "check")
-    return {K::Refused, K::ReadOnly, K::PowerCut};
-  return {K::Refused, K::PowerCut}; // attributes, log
+    return {K::Refused, K::ReadOnly, K::PowerCut, K::PowerOff};
+  return {K::Refused, K::PowerCut, K::PowerOff}; // attributes, flush, log
 }
 
 const char *const faultNames[] = {"none",         "refused",      "disk full",   "read error",
                                   "empty but ok", "short but ok", "old tail ok", "stays but ok",
-                                  "read-only",    "power cut"};
+                                  "read-only",    "power cut",    "power off"};
 
 // A launcher configuration that the player made after the setup: the game's rewritten one with a
 // change of their own. The uninstaller must give it the game's Class and DefaultGame lines back.
@@ -179,6 +188,20 @@ struct Sweep {
       Expect(setup ? IsInstalled(game, configurations)
                    : IsRemoved(game, configurations) && LateLauncherRepaired(game),
              where, "exit 0 after an incomplete run");
+      Expect(!ConfigurationUnflushed(game, configurations), where,
+             "exit 0 with a configuration not on the disk");
+    } else if (code == cutOffCode && game.fault.kind == FaultKind::PowerOff) {
+      // What the disk kept is enough for the uninstaller to give the original back; without a
+      // backup in the game folder it refuses, and the originals must be in place.
+      FakeGame removal = ClearedByThePlayer(game, configurations);
+      const int removalCode = removal.RunUninstall(folder);
+      bool originals = true;
+      for (const auto &[configurationFolder, bytes] : configurations)
+        originals = originals && removal.Read(ConfigurationPath(configurationFolder)) == bytes;
+      Expect(((removalCode == 0 && IsRemoved(removal, configurations)) ||
+              (removalCode == refusedFolder && originals)) &&
+                 LateLauncherRepaired(removal),
+             where, "after the power cut, the uninstaller does not give the original back");
     } else if (code != cutOffCode && code != refusedFolder) {
       Expect(game.boxes.size() >= 2, where, "a failure without its own box");
       Expect(LogNamesFailure(game) || logFaulted, where, "the log does not end with what failed");
@@ -228,6 +251,7 @@ struct Sweep {
   void Run(const std::string &name, const FakeGame &start, bool setup, int cleanCode = 0) {
     FakeGame clean = start;
     ASSERT_EQ(setup ? clean.RunSetup(folder) : clean.RunUninstall(folder), cleanCode) << name;
+    CheckRun(clean, cleanCode, setup, name, Replaced(start, configurations));
     const std::vector<std::string> listed = clean.operations;
     operations += static_cast<int>(listed.size());
     for (int at = 0; at < static_cast<int>(listed.size()); ++at) {

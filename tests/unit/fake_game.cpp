@@ -47,8 +47,7 @@ File *Find(const std::string &path) {
 
 // Counts one operation; returns how it goes wrong (None for all but the faulted one). A power cut
 // ends the run at once, or, for an operation that writes, once it has written part of its bytes.
-// The power goes off once the faulted operation, and what the program does before its next one,
-// is done.
+// The power goes off between the faulted operation and the next (after the last: no next).
 FaultKind Operation(const char *kind, const std::string &path, bool cutPartWay = false) {
   const int number = static_cast<int>(game->operations.size());
   if (game->faultApplied && game->fault.kind == FaultKind::PowerOff)
@@ -192,21 +191,10 @@ ErrorCode ClearReadOnly(const std::string &path) {
   return 0;
 }
 
-// Opens the file for writing and flushes it: a read-only or refused file fails.
-ErrorCode FlushOne(const std::string &path) {
-  const FaultKind fault = Target(Operation("flush", path), path);
-  File *file = Find(path);
-  if (fault == FaultKind::Refused || (file && file->readOnly))
-    return accessDenied;
-  if (!file)
-    return fileNotFound;
-  file->unflushed = false;
-  return 0;
-}
-
-// The writability and deletability checks alike: a read-only or refused file fails them.
-ErrorCode CheckAccess(const std::string &path) {
-  const FaultKind fault = Target(Operation("check", path), path);
+// The writability and deletability checks alike, and a flush, which opens the file for writing:
+// a read-only or refused file fails them.
+ErrorCode CheckAccess(const std::string &path, const char *kind = "check") {
+  const FaultKind fault = Target(Operation(kind, path), path);
   const File *file = Find(path);
   if (fault == FaultKind::Refused || (file && file->readOnly))
     return accessDenied;
@@ -241,8 +229,8 @@ const Platform fakePlatform = {
     DeleteOne,
     [](const std::string &path) { return game->Exists(path); },
     ClearReadOnly,
-    CheckAccess,
-    CheckAccess,
+    [](const std::string &path) { return CheckAccess(path); },
+    [](const std::string &path) { return CheckAccess(path); },
     SystemErrorText,
     [] { return game->documents; },
     [](int, const std::string &) {},
@@ -258,7 +246,12 @@ const Platform fakePlatform = {
         game->boxes.push_back("Setup Error: the program's error box");
       throw ProgramEnded{code};
     },
-    FlushOne,
+    [](const std::string &path) {
+      const ErrorCode error = CheckAccess(path, "flush");
+      if (error == 0)
+        Find(path)->unflushed = false;
+      return error;
+    },
 };
 
 template <typename Run>
@@ -270,21 +263,11 @@ int RunProgram(FakeGame &fake, const std::string &folder, Fault fault, Run run) 
   fake.fault = fault;
   fake.faultApplied = false;
   fake.exitHolds = 0;
-  for (auto &[key, file] : fake.files) // the system has written its cache out since the last run
-    file.unflushed = false;
   gameFolder = folder;
-  // A power cut after the last operation comes once the run has ended.
-  const auto powerOffAtEnd = [&fake](int code) {
-    if (fake.faultApplied && fake.fault.kind == FaultKind::PowerOff)
-      PowerOff();
-    return code;
-  };
   try {
-    try {
-      return powerOffAtEnd(run());
-    } catch (const ProgramEnded &end) {
-      return powerOffAtEnd(end.code);
-    }
+    return run();
+  } catch (const ProgramEnded &end) {
+    return end.code;
   } catch (const CutOff &) {
     return cutOffCode;
   }
@@ -310,11 +293,6 @@ int FakeGame::RunUninstall(const std::string &folder, Fault fault) {
 std::optional<std::string> FakeGame::Read(const std::string &path) const {
   const auto file = files.find(Key(path));
   return file == files.end() ? std::nullopt : std::optional<std::string>(file->second.bytes);
-}
-
-bool FakeGame::Unflushed(const std::string &path) const {
-  const auto file = files.find(Key(path));
-  return file != files.end() && file->second.unflushed;
 }
 
 void FakeGame::Write(const std::string &path, const std::string &bytes) {

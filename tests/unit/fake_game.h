@@ -59,15 +59,13 @@ struct FakeGame {
 
   // Runs the program (the setup, or the uninstaller with its presence check first) with the
   // given fault and returns its exit code: 0 after a complete run, the code of ExitProgram, 2
-  // when the uninstaller refused the folder, or -2 when the run was cut off. Whatever an earlier
-  // run wrote is on the disk when a run starts.
+  // when the uninstaller refused the folder, or -2 when the run was cut off.
   int RunSetup(const std::string &folder, Fault fault = {});
   int RunUninstall(const std::string &folder, Fault fault = {});
 
   std::optional<std::string> Read(const std::string &path) const;
   void Write(const std::string &path, const std::string &bytes);
   bool Exists(const std::string &path) const { return Read(path).has_value(); }
-  bool Unflushed(const std::string &path) const;
   void SetReadOnly(const std::string &path, bool readOnly);
 };
 

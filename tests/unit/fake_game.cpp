@@ -37,21 +37,17 @@ File *Find(const std::string &path) {
   return file == game->files.end() ? nullptr : &file->second;
 }
 
-// The power goes off: every file written since its last flush keeps its size, not its data.
-[[noreturn]] void PowerOff() {
-  for (auto &[key, file] : game->files)
-    if (file.unflushed)
-      file = {std::string(file.bytes.size(), '\0'), file.readOnly, false};
-  throw CutOff{};
-}
-
 // Counts one operation; returns how it goes wrong (None for all but the faulted one). A power cut
 // ends the run at once, or, for an operation that writes, once it has written part of its bytes.
 // The power goes off between the faulted operation and the next (after the last: no next).
 FaultKind Operation(const char *kind, const std::string &path, bool cutPartWay = false) {
   const int number = static_cast<int>(game->operations.size());
-  if (game->faultApplied && game->fault.kind == FaultKind::PowerOff)
-    PowerOff();
+  if (game->faultApplied && game->fault.kind == FaultKind::PowerOff) {
+    for (auto &[key, file] : game->files) // the disk kept each file's size, not unflushed data
+      if (file.unflushed)
+        file = {std::string(file.bytes.size(), '\0'), file.readOnly, false};
+    throw CutOff{};
+  }
   game->operations.push_back(std::string(kind) + " " + path);
   if (number != game->fault.at)
     return FaultKind::None;

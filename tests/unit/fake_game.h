@@ -1,8 +1,6 @@
 // An in-memory game folder, log and desktop behind the platform, which can fail any one operation
-// the way a player's machine does, or cut the process or the power off there. Its disk works as
-// a journaling file system does: sizes, names and deletions are kept at once and in order, a
-// file's data only once it is flushed; after a power cut a file written since is zeros of its
-// size.
+// the way a player's machine does, or cut the process or the power off there. Its disk keeps
+// sizes, names and deletions at once and in order, data once flushed: see PowerOff.
 #pragma once
 
 #include "common/platform.h"
@@ -24,7 +22,7 @@ enum class FaultKind {
   StaysButOk, // a deletion reports success, but the file is still there
   ReadOnly,   // the file to be written or deleted is read-only, from then on
   PowerCut,   // the process is cut off while the operation runs
-  PowerOff,   // the machine loses power once the operation is done: data never flushed is zeros
+  PowerOff,   // the power goes off once it is done: a file written since its last flush is zeros
 };
 
 struct Fault {

@@ -89,9 +89,9 @@ bool IsRemoved(const FakeGame &game, const Configurations &configurations) {
 // Whether a DeusEx.ini or a backup is still only in the cache.
 bool ConfigurationUnflushed(const FakeGame &game) {
   return std::any_of(game.files.begin(), game.files.end(), [](const auto &file) {
-    const std::string &key = file.first;
-    return file.second.unflushed && (key.rfind("\\deusex.ini") == key.size() - 11 ||
-                                     key.rfind("_backup.ini") == key.size() - 11);
+    const std::size_t end = file.first.size() - 11;
+    return file.second.unflushed &&
+           (file.first.rfind("\\deusex.ini") == end || file.first.rfind("_backup.ini") == end);
   });
 }
 
@@ -189,23 +189,31 @@ struct Sweep {
                    : IsRemoved(game, configurations) && LateLauncherRepaired(game),
              where, "exit 0 after an incomplete run");
       Expect(!ConfigurationUnflushed(game), where, "exit 0 with a configuration not on the disk");
-    } else if (code == cutOffCode && game.fault.kind == FaultKind::PowerOff) {
-      // From what the disk kept, the uninstaller gives the original back, or refuses a folder
-      // without a backup (then there is none anywhere, and the originals are in place).
-      FakeGame removal = ClearedByThePlayer(game, configurations);
-      const int removalCode = removal.RunUninstall(folder);
-      Expect(LateLauncherRepaired(removal) &&
-                 (removalCode == 0
-                      ? IsRemoved(removal, configurations)
-                      : removalCode == refusedFolder && OriginalsKept(removal, configurations)),
-             where, "after the power cut, the uninstaller does not give the original back");
     } else if (code != cutOffCode && code != refusedFolder) {
       Expect(game.boxes.size() >= 2, where, "a failure without its own box");
       Expect(LogNamesFailure(game) || logFaulted, where, "the log does not end with what failed");
     }
+    if (game.fault.kind == FaultKind::None)
+      return;
+    // What the player tries next, on what the disk kept (after a power cut too): the uninstaller.
+    // It refuses a game folder without a backup, which must then hold every original in place.
+    FakeGame removal = ClearedByThePlayer(game, configurations);
+    ++followUps;
+    const int removalCode = removal.RunUninstall(folder);
+    CheckRun(removal, removalCode, false, where + ", then uninstall",
+             Replaced(game, configurations));
+    bool originals = true;
+    for (const auto &[configurationFolder, bytes] : configurations)
+      originals = originals && removal.Read(ConfigurationPath(configurationFolder)) == bytes;
+    Expect(LateLauncherRepaired(removal) &&
+               (removalCode == 0 ? IsRemoved(removal, configurations)
+                                 : removalCode == refusedFolder &&
+                                       !game.Exists(BackupPath(folder)) && originals),
+           where, "uninstall afterwards does not end with the original");
   }
 
-  // What a player tries next: the setup again and then the uninstaller, or the uninstaller.
+  // What a player tries next after a setup: the setup again and then the uninstaller (the
+  // uninstaller alone: CheckRun).
   void FollowUps(const FakeGame &faulted, bool setup, const std::string &where) {
     const FakeGame after = ClearedByThePlayer(faulted, configurations);
     if (setup) {
@@ -227,21 +235,6 @@ struct Sweep {
       Expect(removalCode == 0 && IsRemoved(again, configurations), where,
              "setup, uninstall: not the original");
     }
-    FakeGame removal = after;
-    ++followUps;
-    const int code = removal.RunUninstall(folder);
-    CheckRun(removal, code, false, where + ", then uninstall", Replaced(after, configurations));
-    // Without a backup in the game folder the uninstaller refuses it; every DeusEx.ini must be
-    // the original then (after a removal that had deleted the backups and failed later, or a
-    // setup that failed before it made one).
-    bool originals = true;
-    for (const auto &[configurationFolder, bytes] : configurations)
-      originals = originals && removal.Read(ConfigurationPath(configurationFolder)) == bytes;
-    const bool refusedRightly =
-        code == refusedFolder && !after.Exists(BackupPath(folder)) && originals;
-    Expect((code == 0 && IsRemoved(removal, configurations) && LateLauncherRepaired(removal)) ||
-               (refusedRightly && LateLauncherRepaired(removal)),
-           where, "uninstall afterwards does not end with the original");
   }
 
   // Sweeps one program from one start; cleanCode is how it ends without a fault.
@@ -281,15 +274,11 @@ struct Sweep {
   // without a fault; once the player has cleared the mark, the next run completes.
   void RunReadOnlyLauncher() {
     configurations = {{folder, original}, {launcher, launcherOriginal}};
-    FakeGame fresh = FreshGame(configurations), installed = Installed(configurations);
-    fresh.SetReadOnly(launcherPath, true);
-    installed.SetReadOnly(launcherPath, true);
-    const struct {
-      bool setup;
-      FakeGame start;
-    } starts[] = {{true, fresh}, {false, installed}};
-    for (const auto &[setup, start] : starts)
+    for (const bool setup : {true, false}) {
+      FakeGame start = setup ? FreshGame(configurations) : Installed(configurations);
+      start.SetReadOnly(launcherPath, true);
       Run((setup ? "setup" : "uninstall") + std::string(", read-only launcher"), start, setup, -1);
+    }
   }
 
   // The uninstaller with a launcher configuration made after the setup.

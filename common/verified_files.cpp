@@ -58,6 +58,8 @@ ErrorCode ReplaceVerified(const std::string &path, const std::string &temporaryP
   }
   if (error == 0 && ReadWholeFile(temporaryPath) != bytes)
     error = notDoneAsReported;
+  if (error == 0) // the rename reaches the disk before the data would: the data goes first
+    error = platform->flushFile(temporaryPath);
   if (error == 0)
     error = platform->moveFile(temporaryPath, path);
   if (error != 0) {

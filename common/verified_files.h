@@ -10,8 +10,9 @@
 // The whole file; nothing when it cannot be opened or read to its end.
 std::optional<std::string> ReadWholeFile(const std::string &path);
 
-// Writes bytes to `temporaryPath`, reads them back, moves the file onto `path` and reads that
-// back: `path` holds either what it held or the new bytes. Returns the system's error,
+// Writes bytes to `temporaryPath`, reads them back, flushes them to the disk, moves the file onto
+// `path` and reads that back: `path` holds either what it held or the new bytes, after a power
+// cut too. Returns the system's error,
 // notDoneAsReported when a read back differs, or 0. A temporary file that did not make it is
 // deleted.
 ErrorCode ReplaceVerified(const std::string &path, const std::string &temporaryPath,

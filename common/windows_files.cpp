@@ -87,6 +87,19 @@ ErrorCode CheckDeletable(const std::string &path) {
   return OpenAndClose(path, DELETE);
 }
 
+// FlushFileBuffers needs a handle with write access (Wine: an fsync of that descriptor, which
+// puts every write of the file on disk, whichever handle made it).
+ErrorCode FlushOneFile(const std::string &path) {
+  StopIfProcessEnds();
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return GetLastError();
+  const ErrorCode error = ResultOf(FlushFileBuffers(file));
+  CloseHandle(file);
+  return error;
+}
+
 std::string SystemErrorText(ErrorCode error) {
   char *text = nullptr;
   FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |

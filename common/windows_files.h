@@ -16,4 +16,5 @@ bool FileExists(const std::string &path);
 ErrorCode ClearReadOnly(const std::string &path);
 ErrorCode CheckWritable(const std::string &path);
 ErrorCode CheckDeletable(const std::string &path);
+ErrorCode FlushOneFile(const std::string &path);
 std::string SystemErrorText(ErrorCode error);

@@ -85,6 +85,7 @@ const Platform windowsPlatform = {
     SetProgressRange,  AdvanceProgress, ShowControl,
     ShowOwnerlessBox,  AppendLog,       HoldProcessEnd,
     ReleaseProcessEnd, EndProcess,      UnreachableLauncherFolder,
+    FlushOneFile,
 };
 
 } // namespace

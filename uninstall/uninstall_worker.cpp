@@ -68,8 +68,9 @@ void DeleteTemporary(const std::string &path, const std::string &name) {
                           "Uninstaller was unable to delete DeusEx_Kes.ini\nPlease visit ");
 }
 
-// Deletes the configuration and the temporary one, copies the backup onto the configuration and
-// reads it back. On a failure the backup holds the only copy of the original, so it stays, and
+// Deletes the configuration and the temporary one, copies the backup onto the configuration,
+// reads it back and flushes it to the disk: only then may the backup go, or a power cut could
+// leave neither. On a failure the backup holds the only copy of the original, so it stays, and
 // nothing more is removed.
 void RestoreConfiguration(const Configuration &files) {
   // From the deletion of DeusEx.ini until it is rebuilt and read back, an exit asked for on the
@@ -81,7 +82,10 @@ void RestoreConfiguration(const Configuration &files) {
   DeleteTemporary(files.temporaryPath, files.temporaryName);
   platform->setText(IDC_STATUS_TEXT,
                     "Reconstructing original DeusEx.ini (pre Kestrevane installation)");
-  if (CopyVerified(files.backupPath, files.path) == 0) {
+  // The copy takes the backup's attributes, and a read-only copy could not be flushed; the
+  // backup is the kit's own file.
+  platform->clearReadOnly(files.backupPath);
+  if (CopyVerified(files.backupPath, files.path) == 0 && platform->flushFile(files.path) == 0) {
     WriteLog("\n\n---> Reconstructed original " + files.name + " configuration. (OK)", 0);
     return;
   }

@@ -39,15 +39,22 @@ File *Find(const std::string &path) {
 
 // Counts one operation; returns how it goes wrong (None for all but the faulted one). A power cut
 // ends the run at once, or, for an operation that writes, once it has written part of its bytes.
+// The power goes off between the faulted operation and the next (after the last: no next).
 FaultKind Operation(const char *kind, const std::string &path, bool cutPartWay = false) {
   const int number = static_cast<int>(game->operations.size());
+  if (game->faultApplied && game->fault.kind == FaultKind::PowerOff) {
+    for (auto &[key, file] : game->files) // the disk kept each file's size, not unflushed data
+      if (file.unflushed)
+        file = {std::string(file.bytes.size(), '\0'), file.readOnly, false};
+    throw CutOff{};
+  }
   game->operations.push_back(std::string(kind) + " " + path);
   if (number != game->fault.at)
     return FaultKind::None;
   game->faultApplied = true;
   if (game->fault.kind == FaultKind::PowerCut && !cutPartWay)
     throw CutOff{};
-  return game->fault.kind;
+  return game->fault.kind == FaultKind::PowerOff ? FaultKind::None : game->fault.kind;
 }
 
 // A write to the game folder's or the launcher's DeusEx.ini.
@@ -89,7 +96,9 @@ struct FileWriter : Buffer, std::ostream {
     if (room == 0)
       return Buffer::traits_type::eof();
     --room;
-    game->files[key].bytes += Buffer::traits_type::to_char_type(c);
+    File &file = game->files[key];
+    file.bytes += Buffer::traits_type::to_char_type(c);
+    file.unflushed = true;
     return c;
   }
 };
@@ -128,6 +137,7 @@ ErrorCode CopyOne(const std::string &from, const std::string &to) {
   NoteConfigurationWrite("copy", to);
   const std::string old = target ? target->bytes : "";
   File &copy = game->files[Key(to)] = *source; // the attributes come along, read-only too
+  copy.unflushed = true;                       // the copy is in the cache only
   using K = FaultKind;
   if (fault == K::PowerCut || fault == K::DiskFull || fault == K::ShortButOk)
     copy.bytes.resize(copy.bytes.size() / 2);
@@ -177,9 +187,10 @@ ErrorCode ClearReadOnly(const std::string &path) {
   return 0;
 }
 
-// The writability and deletability checks alike: a read-only or refused file fails them.
-ErrorCode CheckAccess(const std::string &path) {
-  const FaultKind fault = Target(Operation("check", path), path);
+// The writability and deletability checks alike, and a flush, which opens the file for writing:
+// a read-only or refused file fails them.
+ErrorCode CheckAccess(const std::string &path, const char *kind = "check") {
+  const FaultKind fault = Target(Operation(kind, path), path);
   const File *file = Find(path);
   if (fault == FaultKind::Refused || (file && file->readOnly))
     return accessDenied;
@@ -214,8 +225,8 @@ const Platform fakePlatform = {
     DeleteOne,
     [](const std::string &path) { return game->Exists(path); },
     ClearReadOnly,
-    CheckAccess,
-    CheckAccess,
+    [](const std::string &path) { return CheckAccess(path); },
+    [](const std::string &path) { return CheckAccess(path); },
     SystemErrorText,
     [] { return game->documents; },
     [](int, const std::string &) {},
@@ -232,6 +243,12 @@ const Platform fakePlatform = {
       throw ProgramEnded{code};
     },
     [] { return game->unreachableLauncher; },
+    [](const std::string &path) {
+      const ErrorCode error = CheckAccess(path, "flush");
+      if (error == 0)
+        Find(path)->unflushed = false;
+      return error;
+    },
 };
 
 template <typename Run>

@@ -1,5 +1,6 @@
 // An in-memory game folder, log and desktop behind the platform, which can fail any one operation
-// the way a player's machine does, or cut the process off there.
+// the way a player's machine does, or cut the process or the power off there. Its disk keeps
+// sizes, names and deletions at once and in order, data once flushed: see PowerOff.
 #pragma once
 
 #include "common/platform.h"
@@ -21,6 +22,7 @@ enum class FaultKind {
   StaysButOk, // a deletion reports success, but the file is still there
   ReadOnly,   // the file to be written or deleted is read-only, from then on
   PowerCut,   // the process is cut off while the operation runs
+  PowerOff,   // the power goes off once it is done: a file written since its last flush is zeros
 };
 
 struct Fault {
@@ -38,6 +40,7 @@ struct FakeGame {
   struct File {
     std::string bytes;
     bool readOnly = false;
+    bool unflushed = false; // written since it was last flushed
   };
   std::map<std::string, File> files; // by path in lower case: Windows ignores letter case
   std::vector<std::string> folders;  // in lower case; "." is the kit's folder

@@ -1,6 +1,6 @@
 // Every operation of a run fails in turn, in each way it can fail on a player's machine, or the
-// process is cut off there; after each run, and after what the player tries next, the player's
-// original DeusEx.ini must still be there.
+// process or the power is cut off there; after each run, and after what the player tries next,
+// the player's original DeusEx.ini must still be there.
 #include "tests/unit/fake_game.h"
 
 #include "common/game_paths.h"
@@ -86,6 +86,15 @@ bool IsRemoved(const FakeGame &game, const Configurations &configurations) {
   return removed;
 }
 
+// Whether a DeusEx.ini or a backup is still only in the cache.
+bool ConfigurationUnflushed(const FakeGame &game) {
+  return std::any_of(game.files.begin(), game.files.end(), [](const auto &file) {
+    const std::size_t end = file.first.size() - 11;
+    return file.second.unflushed &&
+           (file.first.rfind("\\deusex.ini") == end || file.first.rfind("_backup.ini") == end);
+  });
+}
+
 // A DeusEx.ini that was made read-only is the player's to clear (the kit reports it and leaves
 // it alone); the player does so before trying again. The kit's own files stay as they are.
 FakeGame ClearedByThePlayer(FakeGame game, const Configurations &configurations) {
@@ -113,22 +122,22 @@ std::vector<FaultKind> WaysToFail(const std::string &operation) {
   using K = FaultKind;
   const std::string kind = operation.substr(0, operation.find(' '));
   if (kind == "read")
-    return {K::Refused, K::ReadError, K::PowerCut};
+    return {K::Refused, K::ReadError, K::PowerCut, K::PowerOff};
   if (kind == "write")
-    return {K::Refused, K::DiskFull, K::ReadOnly, K::PowerCut};
+    return {K::Refused, K::DiskFull, K::ReadOnly, K::PowerCut, K::PowerOff};
   if (kind == "copy")
     return {K::Refused,   K::DiskFull, K::EmptyButOk, K::ShortButOk,
-            K::OldTailOk, K::ReadOnly, K::PowerCut};
+            K::OldTailOk, K::ReadOnly, K::PowerCut,   K::PowerOff};
   if (kind == "delete")
-    return {K::Refused, K::StaysButOk, K::ReadOnly, K::PowerCut};
+    return {K::Refused, K::StaysButOk, K::ReadOnly, K::PowerCut, K::PowerOff};
   if (kind == "move" || kind == "check")
-    return {K::Refused, K::ReadOnly, K::PowerCut};
-  return {K::Refused, K::PowerCut}; // attributes, log
+    return {K::Refused, K::ReadOnly, K::PowerCut, K::PowerOff};
+  return {K::Refused, K::PowerCut, K::PowerOff}; // attributes, flush, log
 }
 
 const char *const faultNames[] = {"none",         "refused",      "disk full",   "read error",
                                   "empty but ok", "short but ok", "old tail ok", "stays but ok",
-                                  "read-only",    "power cut"};
+                                  "read-only",    "power cut",    "power off"};
 
 // A launcher configuration that the player made after the setup: the game's rewritten one with a
 // change of their own. The uninstaller must give it the game's Class and DefaultGame lines back.
@@ -179,13 +188,32 @@ struct Sweep {
       Expect(setup ? IsInstalled(game, configurations)
                    : IsRemoved(game, configurations) && LateLauncherRepaired(game),
              where, "exit 0 after an incomplete run");
+      Expect(!ConfigurationUnflushed(game), where, "exit 0 with a configuration not on the disk");
     } else if (code != cutOffCode && code != refusedFolder) {
       Expect(game.boxes.size() >= 2, where, "a failure without its own box");
       Expect(LogNamesFailure(game) || logFaulted, where, "the log does not end with what failed");
     }
+    if (game.fault.kind == FaultKind::None)
+      return;
+    // What the player tries next, on what the disk kept (after a power cut too): the uninstaller.
+    // It refuses a game folder without a backup, which must then hold every original in place.
+    FakeGame removal = ClearedByThePlayer(game, configurations);
+    ++followUps;
+    const int removalCode = removal.RunUninstall(folder);
+    CheckRun(removal, removalCode, false, where + ", then uninstall",
+             Replaced(game, configurations));
+    bool originals = true;
+    for (const auto &[configurationFolder, bytes] : configurations)
+      originals = originals && removal.Read(ConfigurationPath(configurationFolder)) == bytes;
+    Expect(LateLauncherRepaired(removal) &&
+               (removalCode == 0 ? IsRemoved(removal, configurations)
+                                 : removalCode == refusedFolder &&
+                                       !game.Exists(BackupPath(folder)) && originals),
+           where, "uninstall afterwards does not end with the original");
   }
 
-  // What a player tries next: the setup again and then the uninstaller, or the uninstaller.
+  // What a player tries next after a setup: the setup again and then the uninstaller (the
+  // uninstaller alone: CheckRun).
   void FollowUps(const FakeGame &faulted, bool setup, const std::string &where) {
     const FakeGame after = ClearedByThePlayer(faulted, configurations);
     if (setup) {
@@ -207,27 +235,13 @@ struct Sweep {
       Expect(removalCode == 0 && IsRemoved(again, configurations), where,
              "setup, uninstall: not the original");
     }
-    FakeGame removal = after;
-    ++followUps;
-    const int code = removal.RunUninstall(folder);
-    CheckRun(removal, code, false, where + ", then uninstall", Replaced(after, configurations));
-    // Without a backup in the game folder the uninstaller refuses it; every DeusEx.ini must be
-    // the original then (after a removal that had deleted the backups and failed later, or a
-    // setup that failed before it made one).
-    bool originals = true;
-    for (const auto &[configurationFolder, bytes] : configurations)
-      originals = originals && removal.Read(ConfigurationPath(configurationFolder)) == bytes;
-    const bool refusedRightly =
-        code == refusedFolder && !after.Exists(BackupPath(folder)) && originals;
-    Expect((code == 0 && IsRemoved(removal, configurations) && LateLauncherRepaired(removal)) ||
-               (refusedRightly && LateLauncherRepaired(removal)),
-           where, "uninstall afterwards does not end with the original");
   }
 
   // Sweeps one program from one start; cleanCode is how it ends without a fault.
   void Run(const std::string &name, const FakeGame &start, bool setup, int cleanCode = 0) {
     FakeGame clean = start;
     ASSERT_EQ(setup ? clean.RunSetup(folder) : clean.RunUninstall(folder), cleanCode) << name;
+    CheckRun(clean, cleanCode, setup, name, Replaced(start, configurations));
     const std::vector<std::string> listed = clean.operations;
     operations += static_cast<int>(listed.size());
     for (int at = 0; at < static_cast<int>(listed.size()); ++at) {
@@ -260,15 +274,11 @@ struct Sweep {
   // without a fault; once the player has cleared the mark, the next run completes.
   void RunReadOnlyLauncher() {
     configurations = {{folder, original}, {launcher, launcherOriginal}};
-    FakeGame fresh = FreshGame(configurations), installed = Installed(configurations);
-    fresh.SetReadOnly(launcherPath, true);
-    installed.SetReadOnly(launcherPath, true);
-    const struct {
-      bool setup;
-      FakeGame start;
-    } starts[] = {{true, fresh}, {false, installed}};
-    for (const auto &[setup, start] : starts)
+    for (const bool setup : {true, false}) {
+      FakeGame start = setup ? FreshGame(configurations) : Installed(configurations);
+      start.SetReadOnly(launcherPath, true);
       Run((setup ? "setup" : "uninstall") + std::string(", read-only launcher"), start, setup, -1);
+    }
   }
 
   // The uninstaller with a launcher configuration made after the setup.

@@ -3,6 +3,7 @@
 #include "common/game_paths.h"
 #include "common/program_state.h"
 
+#include <cctype>
 #include <set>
 
 namespace {
@@ -68,6 +69,15 @@ bool IsServerName(const std::string &folder) {
          folder.find_first_of("\\/", 2) == std::string::npos;
 }
 
+// A library path Steam wrote itself: C:\..., \\server\..., or a Linux /... . Any other would be
+// taken relative to whatever folder the program was started in.
+bool IsAbsoluteLibraryPath(const std::string &path) {
+  const bool driveLetter = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
+                           path[1] == ':' && IsSeparator(path[2]);
+  const bool share = path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]);
+  return driveLetter || share || (!path.empty() && path[0] == '/');
+}
+
 // Reads the quoted text whose opening quote is at text[at]. Leaves at after the closing quote and
 // returns true, or, for a text not closed on its line, leaves at on the line end (or the end of
 // the text) and returns false.
@@ -93,7 +103,7 @@ std::vector<std::string> SteamLibraryFolders(const std::string &vdfText,
   std::vector<std::string> folders;
   std::set<std::string> known; // ComparablePath of each folder taken
   const auto take = [&](const std::string &value) {
-    if (value.empty() || HoldsControlCharacter(value))
+    if (!IsAbsoluteLibraryPath(value) || HoldsControlCharacter(value))
       return;
     const std::string folder = IsAscii(value) ? value : toCodePage(value);
     if (!folder.empty() && known.insert(ComparablePath(folder)).second)

@@ -1,6 +1,7 @@
 #include "common/page_controls.h"
 
 #include "common/boxes.h"
+#include "common/command_line.h"
 #include "common/game_folder_lookup.h"
 #include "common/program_exit.h"
 #include "common/program_state.h"
@@ -60,7 +61,7 @@ void ProposeGameFolder(HWND page, int folderFieldId) {
 void TakeGameFolder(HWND page, int folderFieldId) {
   char folder[folderFieldSize] = {};
   GetDlgItemTextA(page, folderFieldId, folder, folderFieldSize);
-  gameFolder = folder;
+  gameFolder = GameFolderFromEntry(folder);
 }
 
 bool GameIsClosed(HWND page) {

@@ -24,7 +24,7 @@ INT_PTR AnswerPageMessage(HWND page, UINT message, WPARAM wParam, int smallIconG
 
 // The path page's folder field, alike in both programs: the page proposes the folder of the command
 // line's /D=, or else of the game's registry record; NEXT takes what the field holds (at most 99
-// characters, a longer entry is cut) as the new gameFolder.
+// characters, a longer entry is cut), trimmed and made absolute, as the new gameFolder.
 void ProposeGameFolder(HWND page, int folderFieldId);
 void TakeGameFolder(HWND page, int folderFieldId);
 

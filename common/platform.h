@@ -56,6 +56,10 @@ struct Platform {
 
   // The program's error box for a non-zero code, then the end of the process. Never returns.
   void (*exitProgram)(int code);
+
+  // The path made absolute against the working folder, ".." and "." resolved (GetFullPathNameA);
+  // the path as given when the system cannot.
+  std::string (*absolutePath)(const std::string &path);
 };
 
 // The platform in use, set once when the program starts (or by a test).

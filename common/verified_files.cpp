@@ -66,3 +66,12 @@ ErrorCode ReplaceVerified(const std::string &path, const std::string &temporaryP
   }
   return ReadWholeFile(path) == bytes ? 0 : notDoneAsReported;
 }
+
+ErrorCode MoveVerified(const std::string &from, const std::string &to) {
+  const std::optional<std::string> bytes = ReadWholeFile(from);
+  if (!bytes)
+    return notDoneAsReported;
+  if (const ErrorCode error = platform->moveFile(from, to))
+    return error;
+  return ReadWholeFile(to) == bytes && !platform->fileExists(from) ? 0 : notDoneAsReported;
+}

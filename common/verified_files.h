@@ -27,3 +27,8 @@ ErrorCode CopyVerified(const std::string &from, const std::string &to);
 // Deletes the file and looks whether it is gone. Returns the system's error, notDoneAsReported
 // when the file is still there, or 0.
 ErrorCode DeleteConfirmed(const std::string &path);
+
+// Renames `from` to `to` (which must not exist), keeping the file's bytes and attributes, its
+// read-only mark included, and reads it back under its new name. Returns the system's error,
+// notDoneAsReported when the file did not arrive whole or is still under its old name, or 0.
+ErrorCode MoveVerified(const std::string &from, const std::string &to);

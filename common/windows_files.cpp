@@ -87,6 +87,14 @@ ErrorCode CheckDeletable(const std::string &path) {
   return OpenAndClose(path, DELETE);
 }
 
+std::string AbsolutePath(const std::string &path) {
+  char full[MAX_PATH] = {};
+  const DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+  if (length == 0 || length >= sizeof full) // a path that does not fit is left as given
+    return path;
+  return std::string(full, length);
+}
+
 std::string SystemErrorText(ErrorCode error) {
   char *text = nullptr;
   FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |

@@ -17,3 +17,4 @@ ErrorCode ClearReadOnly(const std::string &path);
 ErrorCode CheckWritable(const std::string &path);
 ErrorCode CheckDeletable(const std::string &path);
 std::string SystemErrorText(ErrorCode error);
+std::string AbsolutePath(const std::string &path);

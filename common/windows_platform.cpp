@@ -64,6 +64,7 @@ const Platform windowsPlatform = {
     FileExists,       ClearReadOnly, CheckWritable,    CheckDeletable,    SystemErrorText,
     DocumentsFolder,  SetText,       SetProgressRange, AdvanceProgress,   ShowControl,
     ShowOwnerlessBox, AppendLog,     HoldProcessEnd,   ReleaseProcessEnd, EndProcess,
+    AbsolutePath,
 };
 
 } // namespace

@@ -6,7 +6,8 @@
 #include <string>
 
 // Deletes gameFolder + the kind's sub-folder + fileName, reporting on the progress page and in
-// the log. Returns once the file is gone (also when it was gone already); any other failure tells
-// the user and ends the process with -1.
+// the log, and puts back the player's file that the setup kept there (KeptFilePath), if any.
+// Returns once the package is gone (also when it was gone already) and the player's file is back;
+// any other failure tells the user and ends the process with -1.
 void RemovePackageFile(const std::string &gameFolder, const std::string &fileName,
                        PackageKind kind);

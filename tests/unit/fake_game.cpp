@@ -231,6 +231,7 @@ const Platform fakePlatform = {
         game->boxes.push_back("Setup Error: the program's error box");
       throw ProgramEnded{code};
     },
+    [](const std::string &path) { return path; },
 };
 
 template <typename Run>

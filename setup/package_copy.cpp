@@ -54,9 +54,13 @@ void CopyPackageFile(const std::string &gameFolder, const std::string &fileName,
   const std::string source = PackageSourcePath(kitFolder, fileName);
   const std::string destination = PackageDestinationPath(gameFolder, fileName, kind);
 
+  // Started from the folder the package belongs in (the release unpacked into System): a copy
+  // onto itself would fail, or empty the file.
+  const bool inPlace = ComparablePath(source) == ComparablePath(destination);
+
   // Renamed, not copied: the player's file keeps its bytes and its read-only mark, and the mark
   // is never cleared.
-  if (IsPlayersFile(source, destination, earlierInstallation)) {
+  if (!inPlace && IsPlayersFile(source, destination, earlierInstallation)) {
     const std::string kept = KeptFilePath(destination);
     WriteLog("\n\n---> Keeping " + destination + " (not Kestrevane's) as " + kept, 0);
     if (const ErrorCode error = MoveVerified(destination, kept))
@@ -65,9 +69,7 @@ void CopyPackageFile(const std::string &gameFolder, const std::string &fileName,
   }
 
   WriteLog("\n\n---> " + PackageSourceName(fileName) + " to " + destination, 0);
-  // Started from the folder the package belongs in (the release unpacked into System): a copy
-  // onto itself would fail, or empty the file.
-  if (ComparablePath(source) == ComparablePath(destination)) {
+  if (inPlace) {
     platform->advanceProgress(IDC_PROGRESS);
     WriteLog(" (already in place, OK)", 0);
     return;

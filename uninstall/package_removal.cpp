@@ -42,12 +42,24 @@ void RemovePackageFile(const std::string &gameFolder, const std::string &fileNam
   }
 
   // The player's own file that the setup found there goes back in its place, read-only mark and
-  // all. Until then the backup of DeusEx.ini stays, so a later run finishes this.
+  // all. The kept file stays until the installation is gone (DeleteKeptFile): until then a later
+  // run tells by it that the file in its place is not a package.
   const std::string kept = KeptFilePath(fullPath);
   if (!platform->fileExists(kept))
     return;
   WriteLog("\n\n---> Giving back " + fullPath + " (not Kestrevane's) from " + kept, 0);
-  if (const ErrorCode giveBackError = MoveVerified(kept, fullPath))
+  if (const ErrorCode giveBackError = CopyVerified(kept, fullPath))
     ExitOnFailure(giveBackError, "giving back", fileName);
+  WriteLog(" (OK)", 0);
+}
+
+void DeleteKeptFile(const std::string &gameFolder, const std::string &fileName, PackageKind kind) {
+  const std::string kept = KeptFilePath(PackageDestinationPath(gameFolder, fileName, kind));
+  if (!platform->fileExists(kept))
+    return;
+  WriteLog("\n\n---> Deleting: " + kept, 0);
+  platform->clearReadOnly(kept); // a copy of what is back in its place
+  if (const ErrorCode error = DeleteConfirmed(kept))
+    ExitOnFailure(error, "deleting", fileName + ".kes-backup");
   WriteLog(" (OK)", 0);
 }

@@ -11,3 +11,7 @@
 // any other failure tells the user and ends the process with -1.
 void RemovePackageFile(const std::string &gameFolder, const std::string &fileName,
                        PackageKind kind);
+
+// Deletes the kept file of that package, whose copy RemovePackageFile put back in its place; once
+// the installation is gone. Returns once it is gone (or was not there); a failure ends the process.
+void DeleteKeptFile(const std::string &gameFolder, const std::string &fileName, PackageKind kind);

@@ -270,6 +270,8 @@ void RunUninstallation() {
   // The game folder's backup goes last: while it is there, the presence check lets a later run
   // finish what this one could not.
   DeleteBackup(game);
+  for (const PackageEntry &entry : packageManifest)
+    DeleteKeptFile(folder, entry.fileName, entry.kind);
 
   WriteLog("\n\n**** KESTREVANE WAS UNINSTALLED SUCCESSFULLY ****", 0);
   platform->showControl(IDC_EXIT);

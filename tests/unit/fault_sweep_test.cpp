@@ -70,19 +70,41 @@ bool IsInstalled(const FakeGame &game, const Configurations &configurations) {
                game.Read(BackupPath(configurationFolder)) == bytes;
   }
   for (const PackageEntry &entry : packageManifest)
-    complete = complete &&
-               game.Read(Installed(entry)) == game.Read(PackageSourcePath(".", entry.fileName));
+    complete = complete && game.Read(Installed(entry)) ==
+                               game.Read(PackageSourcePath(game.kit, entry.fileName));
   return complete;
 }
 
-bool IsRemoved(const FakeGame &game, const Configurations &configurations) {
-  bool removed = true;
+// The files of the game folder, with their bytes and read-only marks.
+std::map<std::string, std::pair<std::string, bool>> GameFolderFiles(const FakeGame &game) {
+  std::map<std::string, std::pair<std::string, bool>> files;
+  for (const auto &[path, file] : game.files)
+    if (path.rfind("c:\\games\\deusex\\", 0) == 0)
+      files[path] = {file.bytes, file.readOnly};
+  return files;
+}
+
+// No package file at its destination (a file of another modification there is not one).
+bool PackagesGone(const FakeGame &game) {
+  for (const PackageEntry &entry : packageManifest)
+    if (game.Exists(Installed(entry)) &&
+        game.Read(Installed(entry)) == game.Read(PackageSourcePath(game.kit, entry.fileName)))
+      return false;
+  return true;
+}
+
+// The game folder as it was before the setup, byte for byte and read-only mark for mark, but for
+// the kit's own package files (the release unpacked into System): those are gone.
+bool IsRemoved(const FakeGame &game, const Configurations &configurations, const FakeGame &fresh) {
+  FakeGame expected = fresh;
+  for (const PackageEntry &entry : packageManifest)
+    if (fresh.Read(Installed(entry)) == fresh.Read(PackageSourcePath(fresh.kit, entry.fileName)))
+      expected.Remove(Installed(entry));
+  bool removed = GameFolderFiles(game) == GameFolderFiles(expected);
   for (const auto &[configurationFolder, bytes] : configurations)
     removed = removed && game.Read(ConfigurationPath(configurationFolder)) == bytes &&
               !game.Exists(BackupPath(configurationFolder)) &&
               !game.Exists(SetupTemporaryPath(configurationFolder));
-  for (const PackageEntry &entry : packageManifest)
-    removed = removed && !game.Exists(Installed(entry));
   return removed;
 }
 
@@ -92,6 +114,8 @@ FakeGame ClearedByThePlayer(FakeGame game, const Configurations &configurations)
   for (const auto &[configurationFolder, bytes] : configurations)
     game.SetReadOnly(ConfigurationPath(configurationFolder), false);
   game.SetReadOnly(launcherPath, false); // one made after the setup too
+  for (auto &[path, file] : game.files)
+    file.held = false; // the program that held it is closed
   return game;
 }
 
@@ -148,6 +172,8 @@ std::size_t Replaced(const FakeGame &game, const Configurations &configurations)
 
 struct Sweep {
   Configurations configurations; // of the game being swept
+  FakeGame fresh;                // the game before any setup
+  std::string entry = folder;    // the folder as the player gives it
   std::optional<LateLauncher> late;
   int operations = 0, faults = 0, followUps = 0;
   std::vector<std::string> violations;
@@ -177,7 +203,7 @@ struct Sweep {
            where, "the setup ended with only one configuration changed");
     if (code == 0) {
       Expect(setup ? IsInstalled(game, configurations)
-                   : IsRemoved(game, configurations) && LateLauncherRepaired(game),
+                   : IsRemoved(game, configurations, fresh) && LateLauncherRepaired(game),
              where, "exit 0 after an incomplete run");
     } else if (code != cutOffCode && code != refusedFolder) {
       Expect(game.boxes.size() >= 2, where, "a failure without its own box");
@@ -191,7 +217,7 @@ struct Sweep {
     if (setup) {
       FakeGame again = after;
       ++followUps;
-      const int setupCode = again.RunSetup(folder);
+      const int setupCode = again.RunSetup(entry);
       CheckRun(again, setupCode, true, where + ", then setup", Replaced(after, configurations));
       // A power cut while a DeusEx.ini was written leaves it part-way; the setup then finds no
       // settings to change in it, and the uninstaller puts the original back.
@@ -203,13 +229,23 @@ struct Sweep {
       Expect(setupCode == 0 || (partlyWritten && !IsInstalled(after, configurations)), where,
              "setup again does not complete");
       ++followUps;
-      const int removalCode = again.RunUninstall(folder);
-      Expect(removalCode == 0 && IsRemoved(again, configurations), where,
+      const int removalCode = again.RunUninstall(entry);
+      Expect(removalCode == 0 && IsRemoved(again, configurations, fresh), where,
              "setup, uninstall: not the original");
+    }
+    // An uninstall that stopped once it had given DeusEx.ini back: the player plays in between, and
+    // the game writes its configuration; the next uninstall finishes and leaves that alone.
+    if (FakeGame played = after; !setup && after.Read(ConfigurationPath(folder)) == original &&
+                                 after.Exists(BackupPath(folder))) {
+      played.Write(ConfigurationPath(folder), original + "\r\nplayed");
+      ++followUps;
+      Expect(played.RunUninstall(entry) == 0 &&
+                 played.Read(ConfigurationPath(folder)) == original + "\r\nplayed",
+             where, "a later uninstall put the backup over the player's configuration");
     }
     FakeGame removal = after;
     ++followUps;
-    const int code = removal.RunUninstall(folder);
+    const int code = removal.RunUninstall(entry);
     CheckRun(removal, code, false, where + ", then uninstall", Replaced(after, configurations));
     // Without a backup in the game folder the uninstaller refuses it; every DeusEx.ini must be
     // the original then (after a removal that had deleted the backups and failed later, or a
@@ -217,24 +253,29 @@ struct Sweep {
     bool originals = true;
     for (const auto &[configurationFolder, bytes] : configurations)
       originals = originals && removal.Read(ConfigurationPath(configurationFolder)) == bytes;
-    const bool refusedRightly =
-        code == refusedFolder && !after.Exists(BackupPath(folder)) && originals;
-    Expect((code == 0 && IsRemoved(removal, configurations) && LateLauncherRepaired(removal)) ||
-               (refusedRightly && LateLauncherRepaired(removal)),
-           where, "uninstall afterwards does not end with the original");
+    // The uninstaller deletes the backup last: one that stopped before has left a later run
+    // something to finish.
+    const bool refusedRightly = code == refusedFolder && !after.Exists(BackupPath(folder)) &&
+                                originals && (setup || PackagesGone(after));
+    Expect(
+        (code == 0 && IsRemoved(removal, configurations, fresh) && LateLauncherRepaired(removal)) ||
+            (refusedRightly && LateLauncherRepaired(removal)),
+        where, "uninstall afterwards does not end with the original");
   }
 
   // Sweeps one program from one start; cleanCode is how it ends without a fault.
   void Run(const std::string &name, const FakeGame &start, bool setup, int cleanCode = 0) {
     FakeGame clean = start;
-    ASSERT_EQ(setup ? clean.RunSetup(folder) : clean.RunUninstall(folder), cleanCode) << name;
+    ASSERT_EQ(setup ? clean.RunSetup(entry) : clean.RunUninstall(entry), cleanCode) << name;
+    Expect(setup || cleanCode == 0 || GameFolderFiles(clean) == GameFolderFiles(start), name,
+           "a stopped uninstall changed the game folder");
     const std::vector<std::string> listed = clean.operations;
     operations += static_cast<int>(listed.size());
     for (int at = 0; at < static_cast<int>(listed.size()); ++at) {
       for (FaultKind kind : WaysToFail(listed[at])) {
         FakeGame game = start;
         const int code =
-            setup ? game.RunSetup(folder, {at, kind}) : game.RunUninstall(folder, {at, kind});
+            setup ? game.RunSetup(entry, {at, kind}) : game.RunUninstall(entry, {at, kind});
         ++faults;
         const std::string where = name + " #" + std::to_string(at) + " " + listed[at] + " [" +
                                   faultNames[static_cast<int>(kind)] + "]";
@@ -250,8 +291,9 @@ struct Sweep {
   // The setup on a fresh game, the setup on an installed one, and the uninstaller.
   void RunAll(const std::string &name, const Configurations &swept) {
     configurations = swept;
-    const FakeGame installed = Installed(swept);
-    Run("setup" + name, FreshGame(swept), true);
+    fresh = FreshGame(swept);
+    const FakeGame installed = Installed(fresh);
+    Run("setup" + name, fresh, true);
     Run("setup again" + name, installed, true);
     Run("uninstall" + name, installed, false);
   }
@@ -260,13 +302,14 @@ struct Sweep {
   // without a fault; once the player has cleared the mark, the next run completes.
   void RunReadOnlyLauncher() {
     configurations = {{folder, original}, {launcher, launcherOriginal}};
-    FakeGame fresh = FreshGame(configurations), installed = Installed(configurations);
-    fresh.SetReadOnly(launcherPath, true);
+    fresh = FreshGame(configurations);
+    FakeGame readOnly = fresh, installed = Installed(fresh);
+    readOnly.SetReadOnly(launcherPath, true);
     installed.SetReadOnly(launcherPath, true);
     const struct {
       bool setup;
       FakeGame start;
-    } starts[] = {{true, fresh}, {false, installed}};
+    } starts[] = {{true, readOnly}, {false, installed}};
     for (const auto &[setup, start] : starts)
       Run((setup ? "setup" : "uninstall") + std::string(", read-only launcher"), start, setup, -1);
   }
@@ -274,7 +317,8 @@ struct Sweep {
   // The uninstaller with a launcher configuration made after the setup.
   void RunLateLauncher() {
     configurations = {{folder, original}};
-    FakeGame installed = Installed(configurations);
+    fresh = FreshGame(configurations);
+    FakeGame installed = Installed(fresh);
     std::string player = *installed.Read(ConfigurationPath(folder));
     player.replace(player.find("Note=a"), 6, "Note=player's own");
     std::string repaired = player;
@@ -288,8 +332,44 @@ struct Sweep {
     late.reset();
   }
 
-  static FakeGame Installed(const Configurations &configurations) {
-    FakeGame installed = FreshGame(configurations);
+  // Game folders as players have them: another modification's files under two packages' names
+  // (one read-only), the release unpacked into System, a folder given relative to the working
+  // folder with quotes and blanks around it; and a package held open by another program, which
+  // stops the uninstaller before it deletes anything, until the player closes that program.
+  void RunPlayersFolders() {
+    configurations = {{folder, original}};
+    FakeGame foreign = FreshGame(configurations), inSystem = foreign;
+    const std::string weatherFx = ::Installed(packageManifest[0]);
+    foreign.Write(weatherFx, "another modification's WeatherFx.u");
+    foreign.SetReadOnly(weatherFx, true);
+    foreign.Write(::Installed(packageManifest[5]), "another modification's texture");
+    inSystem.kit = folder + "\\System";
+    for (const PackageEntry &package : packageManifest) {
+      inSystem.Write(PackageSourcePath(inSystem.kit, package.fileName),
+                     *inSystem.Read(PackageSourcePath(".", package.fileName)));
+      inSystem.Remove(PackageSourcePath(".", package.fileName));
+    }
+    const struct {
+      const char *name;
+      FakeGame start;
+      std::string entry;
+    } rows[] = {{", another modification's files", foreign, folder},
+                {", kit in System", inSystem, folder},
+                {", relative folder", FreshGame(configurations), " \"..\\DeusEx\"\t"}};
+    for (const auto &row : rows) {
+      fresh = row.start;
+      entry = row.entry;
+      Run(std::string("setup") + row.name, fresh, true);
+      Run(std::string("uninstall") + row.name, Installed(fresh), false);
+    }
+    entry = folder;
+    fresh = FreshGame(configurations);
+    FakeGame held = Installed(fresh);
+    held.Hold(::Installed(packageManifest[3]), true);
+    Run("uninstall, package held", held, false, -1);
+  }
+
+  static FakeGame Installed(FakeGame installed) {
     EXPECT_EQ(installed.RunSetup(folder), 0);
     return installed;
   }
@@ -301,6 +381,7 @@ TEST(FaultSweep, NoFailureAnywhereLosesAnOriginalConfiguration) {
   sweep.RunAll(", launcher", {{folder, original}, {launcher, launcherOriginal}});
   sweep.RunReadOnlyLauncher();
   sweep.RunLateLauncher();
+  sweep.RunPlayersFolders();
   std::printf("fault sweep: %d operations, %d faults injected, %d follow-up runs, %zu violations\n",
               sweep.operations, sweep.faults, sweep.followUps, sweep.violations.size());
   std::map<std::string, int> kinds;

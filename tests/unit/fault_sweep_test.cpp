@@ -14,6 +14,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -39,8 +40,10 @@ std::string Installed(const PackageEntry &entry) {
   return PackageDestinationPath(folder, entry.fileName, entry.kind);
 }
 
-FakeGame FreshGame(const Configurations &configurations) {
+// The kit's folder holds the package files: the release unpacked there.
+FakeGame FreshGame(const Configurations &configurations, const std::string &kit = ".") {
   FakeGame game;
+  game.kit = kit;
   game.folders = {".", "c:\\users\\player\\documents\\deus ex\\system"};
   for (const char *sub : {"\\system", "\\textures", "\\maps", "\\music", "\\sounds"})
     game.folders.push_back("c:\\games\\deusex" + std::string(sub));
@@ -48,7 +51,7 @@ FakeGame FreshGame(const Configurations &configurations) {
   for (const auto &[configurationFolder, bytes] : configurations)
     game.Write(ConfigurationPath(configurationFolder), bytes);
   for (const PackageEntry &entry : packageManifest)
-    game.Write(PackageSourcePath(".", entry.fileName), std::string("package ") + entry.fileName);
+    game.Write(PackageSourcePath(kit, entry.fileName), std::string("package ") + entry.fileName);
   return game;
 }
 
@@ -75,7 +78,6 @@ bool IsInstalled(const FakeGame &game, const Configurations &configurations) {
   return complete;
 }
 
-// The files of the game folder, with their bytes and read-only marks.
 std::map<std::string, std::pair<std::string, bool>> GameFolderFiles(const FakeGame &game) {
   std::map<std::string, std::pair<std::string, bool>> files;
   for (const auto &[path, file] : game.files)
@@ -84,13 +86,10 @@ std::map<std::string, std::pair<std::string, bool>> GameFolderFiles(const FakeGa
   return files;
 }
 
-// No package file at its destination (a file of another modification there is not one).
-bool PackagesGone(const FakeGame &game) {
-  for (const PackageEntry &entry : packageManifest)
-    if (game.Exists(Installed(entry)) &&
-        game.Read(Installed(entry)) == game.Read(PackageSourcePath(game.kit, entry.fileName)))
-      return false;
-  return true;
+// The package at its destination (a file of another modification there is not one).
+bool HoldsPackage(const FakeGame &game, const PackageEntry &entry) {
+  return game.Exists(Installed(entry)) &&
+         game.Read(Installed(entry)) == game.Read(PackageSourcePath(game.kit, entry.fileName));
 }
 
 // The game folder as it was before the setup, byte for byte and read-only mark for mark, but for
@@ -98,8 +97,8 @@ bool PackagesGone(const FakeGame &game) {
 bool IsRemoved(const FakeGame &game, const Configurations &configurations, const FakeGame &fresh) {
   FakeGame expected = fresh;
   for (const PackageEntry &entry : packageManifest)
-    if (fresh.Read(Installed(entry)) == fresh.Read(PackageSourcePath(fresh.kit, entry.fileName)))
-      expected.Remove(Installed(entry));
+    if (HoldsPackage(fresh, entry))
+      expected.files.erase(ComparablePath(Installed(entry)));
   bool removed = GameFolderFiles(game) == GameFolderFiles(expected);
   for (const auto &[configurationFolder, bytes] : configurations)
     removed = removed && game.Read(ConfigurationPath(configurationFolder)) == bytes &&
@@ -233,16 +232,14 @@ struct Sweep {
       Expect(removalCode == 0 && IsRemoved(again, configurations, fresh), where,
              "setup, uninstall: not the original");
     }
-    // An uninstall that stopped once it had given DeusEx.ini back: the player plays in between, and
-    // the game writes its configuration; the next uninstall finishes and leaves that alone.
-    if (FakeGame played = after; !setup && after.Read(ConfigurationPath(folder)) == original &&
-                                 after.Exists(BackupPath(folder))) {
-      played.Write(ConfigurationPath(folder), original + "\r\nplayed");
-      ++followUps;
-      Expect(played.RunUninstall(entry) == 0 &&
+    // Stopped after it gave DeusEx.ini back, the player plays: the next uninstall keeps that.
+    FakeGame played = after;
+    played.Write(ConfigurationPath(folder), original + "\r\nplayed");
+    if (!setup && after.Read(ConfigurationPath(folder)) == original &&
+        after.Exists(BackupPath(folder)))
+      Expect(++followUps && played.RunUninstall(entry) == 0 &&
                  played.Read(ConfigurationPath(folder)) == original + "\r\nplayed",
              where, "a later uninstall put the backup over the player's configuration");
-    }
     FakeGame removal = after;
     ++followUps;
     const int code = removal.RunUninstall(entry);
@@ -255,8 +252,10 @@ struct Sweep {
       originals = originals && removal.Read(ConfigurationPath(configurationFolder)) == bytes;
     // The uninstaller deletes the backup last: one that stopped before has left a later run
     // something to finish.
-    const bool refusedRightly = code == refusedFolder && !after.Exists(BackupPath(folder)) &&
-                                originals && (setup || PackagesGone(after));
+    const bool refusedRightly =
+        code == refusedFolder && !after.Exists(BackupPath(folder)) && originals &&
+        (setup || std::none_of(std::begin(packageManifest), std::end(packageManifest),
+                               [&](auto &entry) { return HoldsPackage(after, entry); }));
     Expect(
         (code == 0 && IsRemoved(removal, configurations, fresh) && LateLauncherRepaired(removal)) ||
             (refusedRightly && LateLauncherRepaired(removal)),
@@ -306,12 +305,8 @@ struct Sweep {
     FakeGame readOnly = fresh, installed = Installed(fresh);
     readOnly.SetReadOnly(launcherPath, true);
     installed.SetReadOnly(launcherPath, true);
-    const struct {
-      bool setup;
-      FakeGame start;
-    } starts[] = {{true, readOnly}, {false, installed}};
-    for (const auto &[setup, start] : starts)
-      Run((setup ? "setup" : "uninstall") + std::string(", read-only launcher"), start, setup, -1);
+    Run("setup, read-only launcher", readOnly, true, -1);
+    Run("uninstall, read-only launcher", installed, false, -1);
   }
 
   // The uninstaller with a launcher configuration made after the setup.
@@ -332,41 +327,28 @@ struct Sweep {
     late.reset();
   }
 
-  // Game folders as players have them: another modification's files under two packages' names
-  // (one read-only), the release unpacked into System, a folder given relative to the working
-  // folder with quotes and blanks around it; and a package held open by another program, which
-  // stops the uninstaller before it deletes anything, until the player closes that program.
+  // Game folders as players have them: other modifications' files under packages' names, the
+  // release unpacked into System, a relative folder in quotes; a package another program holds.
   void RunPlayersFolders() {
     configurations = {{folder, original}};
-    FakeGame foreign = FreshGame(configurations), inSystem = foreign;
+    fresh = FreshGame(configurations);
+    FakeGame held = Installed(fresh), foreign = fresh;
+    held.files[ComparablePath(::Installed(packageManifest[3]))].held = true;
+    Run("uninstall, package held", held, false, -1);
     const std::string weatherFx = ::Installed(packageManifest[0]);
     foreign.Write(weatherFx, "another modification's WeatherFx.u");
     foreign.SetReadOnly(weatherFx, true);
     foreign.Write(::Installed(packageManifest[5]), "another modification's texture");
-    inSystem.kit = folder + "\\System";
-    for (const PackageEntry &package : packageManifest) {
-      inSystem.Write(PackageSourcePath(inSystem.kit, package.fileName),
-                     *inSystem.Read(PackageSourcePath(".", package.fileName)));
-      inSystem.Remove(PackageSourcePath(".", package.fileName));
+    const std::tuple<const char *, FakeGame, std::string> rows[] = {
+        {", another modification's files", foreign, folder},
+        {", kit in System", FreshGame(configurations, folder + "\\System"), folder},
+        {", relative folder", fresh, " \"..\\DeusEx\"\t"}};
+    for (const auto &[name, start, given] : rows) {
+      fresh = start;
+      entry = given;
+      Run(std::string("setup") + name, fresh, true);
+      Run(std::string("uninstall") + name, Installed(fresh), false);
     }
-    const struct {
-      const char *name;
-      FakeGame start;
-      std::string entry;
-    } rows[] = {{", another modification's files", foreign, folder},
-                {", kit in System", inSystem, folder},
-                {", relative folder", FreshGame(configurations), " \"..\\DeusEx\"\t"}};
-    for (const auto &row : rows) {
-      fresh = row.start;
-      entry = row.entry;
-      Run(std::string("setup") + row.name, fresh, true);
-      Run(std::string("uninstall") + row.name, Installed(fresh), false);
-    }
-    entry = folder;
-    fresh = FreshGame(configurations);
-    FakeGame held = Installed(fresh);
-    held.Hold(::Installed(packageManifest[3]), true);
-    Run("uninstall, package held", held, false, -1);
   }
 
   static FakeGame Installed(FakeGame installed) {

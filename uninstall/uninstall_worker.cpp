@@ -270,6 +270,7 @@ void RunUninstallation() {
   // The game folder's backup goes last: while it is there, the presence check lets a later run
   // finish what this one could not.
   DeleteBackup(game);
+  // Only now: until the backup is gone, a later run tells by them which files are the player's.
   for (const PackageEntry &entry : packageManifest)
     DeleteKeptFile(folder, entry.fileName, entry.kind);
 

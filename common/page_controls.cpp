@@ -2,6 +2,7 @@
 
 #include "common/boxes.h"
 #include "common/code_page_text.h"
+#include "common/command_line.h"
 #include "common/game_folder_lookup.h"
 #include "common/game_paths.h"
 #include "common/installation_log.h"
@@ -89,7 +90,7 @@ bool TakeGameFolder(HWND page, int folderFieldId) {
     ReportUnreachableFolder(page, folder);
     return false;
   }
-  gameFolder = *reachable;
+  gameFolder = GameFolderFromEntry(*reachable);
   return true;
 }
 

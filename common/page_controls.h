@@ -25,9 +25,9 @@ INT_PTR AnswerPageMessage(HWND page, UINT message, WPARAM wParam, int smallIconG
 
 // The path page's folder field, alike in both programs: the page proposes the folder of the command
 // line's /D=, or else of the game's registry record; NEXT takes what the field holds (at most 99
-// characters, a longer entry is cut between two characters) as the new gameFolder. A name that
-// the code page cannot hold (an older Windows) is not taken: a box and the log name it, and
-// TakeGameFolder gives false.
+// characters, a longer entry is cut between two characters), trimmed of quotes and blanks and
+// made absolute, as the new gameFolder. A name that the code page cannot hold (an older Windows)
+// is not taken: a box and the log name it, and TakeGameFolder gives false.
 void ProposeGameFolder(HWND page, int folderFieldId);
 bool TakeGameFolder(HWND page, int folderFieldId);
 

@@ -66,6 +66,9 @@ struct Platform {
   // reading back and copying do not do this. Opens the file for writing, so a read-only file
   // fails.
   ErrorCode (*flushFile)(const std::string &path);
+  // The path made absolute against the working folder, ".." and "." resolved (GetFullPathNameA);
+  // the path as given when the system cannot.
+  std::string (*absolutePath)(const std::string &path);
 };
 
 // The platform in use, set once when the program starts (or by a test).

@@ -2,6 +2,7 @@
 
 #include "common/game_paths.h"
 
+#include <cctype>
 #include <set>
 
 namespace {
@@ -63,6 +64,16 @@ bool ReadQuotedText(const std::string &text, std::size_t &at, std::string &value
   return false;
 }
 
+// A library path Steam wrote itself: C:\..., \\server\..., or a Linux /... . Any other would be
+// taken relative to whatever folder the program was started in.
+bool IsAbsoluteLibraryPath(const std::string &path) {
+  const auto separator = [](char c) { return c == '\\' || c == '/'; };
+  const bool driveLetter = path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
+                           path[1] == ':' && separator(path[2]);
+  const bool share = path.size() >= 2 && separator(path[0]) && separator(path[1]);
+  return driveLetter || share || (!path.empty() && path[0] == '/');
+}
+
 } // namespace
 
 std::vector<std::string> SteamLibraryFolders(const std::string &vdfText,
@@ -70,7 +81,7 @@ std::vector<std::string> SteamLibraryFolders(const std::string &vdfText,
   std::vector<std::string> folders;
   std::set<std::string> known; // ComparablePath of each folder taken
   const auto take = [&](const std::string &value) {
-    if (value.empty() || HoldsControlCharacter(value))
+    if (!IsAbsoluteLibraryPath(value) || HoldsControlCharacter(value))
       return;
     const std::string folder = IsAscii(value) ? value : toCodePage(value);
     if (!folder.empty() && known.insert(ComparablePath(folder)).second)

@@ -24,9 +24,9 @@ using CodePageConversion = std::function<std::string(const std::string &utf8)>;
 // key's value directly inside the top-level block (numbered keys deeper down, in the "apps"
 // blocks, are games). The file is read as quoted texts, bare words and braces: a key followed on
 // its line by its text, or a key that names the { } block after it. A quoted text not closed on
-// its own line is dropped, and so is a path holding a control character (a NUL byte, say), which
-// no Windows path holds, or a character the code page cannot hold. A path met before (compared as
-// ComparablePath compares) is dropped; after steamLibraryLimit paths the rest of the file is not
-// read. Linear in the length of the text, whatever it holds.
+// its own line is dropped, and so is a path that is not absolute, one holding a control character
+// (a NUL byte, say), which no Windows path holds, or a character the code page cannot hold. A path
+// met before (compared as ComparablePath compares) is dropped; after steamLibraryLimit paths the
+// rest of the file is not read. Linear in the length of the text, whatever it holds.
 std::vector<std::string> SteamLibraryFolders(const std::string &vdfText,
                                              const CodePageConversion &toCodePage);

@@ -69,7 +69,7 @@ void FollowCommandLine(const char *arguments, const char *programName, const cha
     ReportUnreachableFolder(nullptr, *unreachable);
     ExitProgram(-1);
   }
-  gameFolder = line.folder ? *line.folder : GetGameFolder();
+  gameFolder = GameFolderFromEntry(line.folder ? *line.folder : GetGameFolder());
   // A script can ask the player to close the game and try again: nothing has been touched.
   if (const std::vector<std::string> images = GameProcessImages(gameFolder); !images.empty()) {
     platform->appendLog(BoxLogEntry(runningGameCaption, RunningGameText(images)), 1);

@@ -100,6 +100,20 @@ ErrorCode FlushOneFile(const std::string &path) {
   return error;
 }
 
+// The size asked for first: under the UTF-8 code page a path of MAX_PATH characters takes more
+// bytes than that.
+std::string AbsolutePath(const std::string &path) {
+  const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0)
+    return path; // a path the system cannot make absolute is left as given
+  std::string full(needed, '\0');
+  const DWORD length = GetFullPathNameA(path.c_str(), needed, &full[0], nullptr);
+  if (length == 0 || length >= needed)
+    return path;
+  full.resize(length);
+  return full;
+}
+
 std::string SystemErrorText(ErrorCode error) {
   char *text = nullptr;
   FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |

@@ -18,3 +18,4 @@ ErrorCode CheckWritable(const std::string &path);
 ErrorCode CheckDeletable(const std::string &path);
 ErrorCode FlushOneFile(const std::string &path);
 std::string SystemErrorText(ErrorCode error);
+std::string AbsolutePath(const std::string &path);

@@ -85,7 +85,7 @@ const Platform windowsPlatform = {
     SetProgressRange,  AdvanceProgress, ShowControl,
     ShowOwnerlessBox,  AppendLog,       HoldProcessEnd,
     ReleaseProcessEnd, EndProcess,      UnreachableLauncherFolder,
-    FlushOneFile,
+    FlushOneFile,      AbsolutePath,
 };
 
 } // namespace

@@ -147,6 +147,9 @@ RewriteOutcome RewriteIntoTemporary(const std::string &folder, bool isGameFolder
 
 void RunInstallation() {
   const std::string folder = gameFolder;
+  // With an earlier installation (its backup is there), the files at the packages' destinations
+  // are the kit's own, an older version; without one, any that differs is the player's.
+  const bool earlierInstallation = platform->fileExists(BackupPath(folder));
   // The launcher's configuration is the one the game reads when the player starts it through
   // the launcher: it is changed like the game folder's, or New Game would start the original.
   std::vector<std::string> folders = {folder};
@@ -181,7 +184,7 @@ void RunInstallation() {
            0);
   platform->setText(IDC_STATUS_TEXT, "Copying files...");
   for (const PackageEntry &entry : packageManifest)
-    CopyPackageFile(folder, entry.fileName, entry.kind);
+    CopyPackageFile(folder, entry.fileName, entry.kind, earlierInstallation);
   FinaliseConfigurations(folders);
   ReportSuccess(configurations);
 }

@@ -68,11 +68,42 @@ void DeleteTemporary(const std::string &path, const std::string &name) {
                           "Uninstaller was unable to delete DeusEx_Kes.ini\nPlease visit ");
 }
 
+// Whether an earlier run that stopped had rebuilt this DeusEx.ini already: it deleted the
+// temporary configuration first, and what it rebuilt names none of Kestrevane's settings. The
+// player may have played since, so that configuration is theirs and the backup does not go back
+// over it. A copy cut short is the start of the backup, and is rebuilt; so is one that a power
+// cut left as zeros (its data had not reached the disk).
+bool AlreadyRebuilt(const Configuration &files) {
+  if (platform->fileExists(files.temporaryPath))
+    return false;
+  const std::optional<std::string> configuration = ReadWholeFile(files.path);
+  const std::optional<std::string> backup = ReadWholeFile(files.backupPath);
+  if (!configuration || !backup || configuration->find('\0') != std::string::npos ||
+      !RepairLauncherConfiguration(*configuration, "").changes.empty())
+    return false;
+  return configuration->size() >= backup->size() ||
+         backup->compare(0, configuration->size(), *configuration) != 0;
+}
+
 // Deletes the configuration and the temporary one, copies the backup onto the configuration,
 // reads it back and flushes it to the disk: only then may the backup go, or a power cut could
 // leave neither. On a failure the backup holds the only copy of the original, so it stays, and
 // nothing more is removed.
-void RestoreConfiguration(const Configuration &files) {
+void RestoreConfiguration(const Configuration &files, bool rebuild) {
+  // The earlier run may have stopped before that copy reached the disk: it is flushed like one
+  // made now, before the backup may go.
+  if (!rebuild && platform->flushFile(files.path) == 0) {
+    WriteLog("\n\n---> " + files.name +
+                 " was rebuilt by an earlier run and names none of Kestrevane's settings: kept "
+                 "as it is (OK)",
+             0);
+    return;
+  }
+  if (!rebuild)
+    ExitLogFirst("\n\n---> " + files.name + " NOT flushed to the disk (FAILED)\n---> " +
+                     files.backupName + " NOT deleted (KEPT)",
+                 "Uninstaller was unable to reconstruct DeusEx.ini from\nDeusEx_Kes_Backup.ini. "
+                 "Please visit ");
   // From the deletion of DeusEx.ini until it is rebuilt and read back, an exit asked for on the
   // page waits.
   ExitHold hold;
@@ -139,17 +170,29 @@ Launcher ExamineLauncher(const std::string &gameFolder) {
   return launcher;
 }
 
-// Every configuration the run will delete or replace must allow it before the first one is
-// deleted: a read-only or held one would otherwise stop the run between two of them.
-void CheckDeletable(const std::string &path) {
+// Every file the run will delete or replace must allow it before the first one is deleted: one
+// that is read-only or held would otherwise stop the run half-way. One not there counts as
+// deleted. A configuration is the player's, so its read-only mark stops the run; the kit's own
+// files lose theirs first.
+void CheckDeletable(const std::string &path, const std::string &boxOpening) {
   const ErrorCode error = platform->checkDeletable(path);
-  if (error == 0 || error == fileNotFound) // one not there counts as deleted
+  if (error == 0 || error == fileNotFound)
     return;
   ExitLogFirst("\n\n---> " + path +
                    " cannot be deleted (FAILED)\n---> It is read-only or in use; nothing has "
                    "been deleted.",
-               "Uninstaller was unable to delete DeusEx.ini to reconstruct\nthe original. Please "
-               "visit ");
+               boxOpening);
+}
+
+void CheckConfigurationDeletable(const std::string &path) {
+  CheckDeletable(path, "Uninstaller was unable to delete DeusEx.ini to reconstruct\nthe "
+                       "original. Please visit ");
+}
+
+void CheckKitFileDeletable(const std::string &path, const std::string &name) {
+  platform->clearReadOnly(path);
+  CheckDeletable(path, "Uninstaller was unable to delete " + name +
+                           "\nNothing has been removed. Please visit ");
 }
 
 // Gives the launcher's Class and DefaultGame lines the values of the game configuration as just
@@ -197,20 +240,31 @@ void RunUninstallation() {
   if (launcher.work == LauncherWork::Unreadable) // stop before anything is deleted
     ExitLogFirst("\n\n---> Cannot read " + ConfigurationPath(launcher.folder) + " (FAILED)",
                  "Uninstaller was unable to read the launcher's DeusEx.ini\nPlease visit ");
-  CheckDeletable(game.path);
+  const bool rebuildGame = !AlreadyRebuilt(game);
+  if (rebuildGame)
+    CheckConfigurationDeletable(game.path);
   if (launcher.work != LauncherWork::None)
-    CheckDeletable(ConfigurationPath(launcher.folder));
+    CheckConfigurationDeletable(ConfigurationPath(launcher.folder));
+  CheckKitFileDeletable(game.temporaryPath, game.temporaryName);
+  for (const PackageEntry &entry : packageManifest)
+    CheckKitFileDeletable(PackageDestinationPath(folder, entry.fileName, entry.kind),
+                          entry.fileName);
+  if (launcher.work == LauncherWork::Restore)
+    CheckKitFileDeletable(BackupPath(launcher.folder), BackupPath(launcher.folder));
+  CheckKitFileDeletable(game.backupPath, "DeusEx_Kes_Backup.ini");
 
-  RestoreConfiguration(game);
+  RestoreConfiguration(game, rebuildGame);
   const std::string launcherTemporary =
       launcher.folder.empty() ? std::string() : UninstallTemporaryPath(launcher.folder);
   switch (launcher.work) {
-  case LauncherWork::Restore:
+  case LauncherWork::Restore: {
     WriteLog(LauncherEntry(launcher.folder, launcherRestored), 0);
     platform->advanceProgress(IDC_PROGRESS);
-    RestoreConfiguration(LauncherConfiguration(launcher.folder));
-    DeleteBackup(LauncherConfiguration(launcher.folder));
+    const Configuration files = LauncherConfiguration(launcher.folder);
+    RestoreConfiguration(files, !AlreadyRebuilt(files));
+    DeleteBackup(files);
     break;
+  }
   case LauncherWork::Repair:
     WriteLog(LauncherEntry(launcher.folder, launcherRepaired), 0);
     platform->advanceProgress(IDC_PROGRESS);
@@ -224,12 +278,15 @@ void RunUninstallation() {
       DeleteTemporary(launcherTemporary, launcherTemporary);
     break;
   }
-  // The game folder's backup goes last: while it is there, the presence check lets a later run
-  // finish what this one could not.
-  DeleteBackup(game);
 
   for (const PackageEntry &entry : packageManifest)
     RemovePackageFile(folder, entry.fileName, entry.kind);
+  // The game folder's backup goes last: while it is there, the presence check lets a later run
+  // finish what this one could not.
+  DeleteBackup(game);
+  // Only now: until the backup is gone, a later run tells by them which files are the player's.
+  for (const PackageEntry &entry : packageManifest)
+    DeleteKeptFile(folder, entry.fileName, entry.kind);
 
   WriteLog("\n\n**** KESTREVANE WAS UNINSTALLED SUCCESSFULLY ****", 0);
   platform->showControl(IDC_EXIT);

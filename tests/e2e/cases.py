@@ -4,7 +4,7 @@ runs each on the sample game and compares it with golden/<case>.txt."""
 import os
 import shutil
 
-INI, TEMP, BACKUP = "System/DeusEx.ini", "System/DeusEx_kes.ini", "System/DeusEx_Kes_Backup.ini"
+INI, TEMP = "System/DeusEx.ini", "System/DeusEx_kes.ini"
 LAUNCHER_INI = "Deus Ex/System/DeusEx.ini"
 # Steam's list of its libraries, as Steam writes it (backslashes doubled): its own folder first.
 LIBRARIES = ('"libraryfolders"\n{\n\t"0"\n\t{\n\t\t"path"\t\t"%s"\n\t}\n\t"1"\n\t{\n'
@@ -269,14 +269,16 @@ def ini_held(run):
     run.robot("peek", "visible 1006", "box OK", "box OK Setup Error", "exit")
 
 
-@case("uninstall.backup_held")
-def backup_held(run):
-    # The backup cannot be deleted: DeusEx.ini is rebuilt, the backup and packages stay.
+@case("uninstall.package_held")
+def package_held(run):
+    # A package held by another program: nothing is deleted, the box names it; the next run ends it.
     run.registry(run.folder)
     install(run)
-    run.robot("hold " + run.win(BACKUP) + " r r")
+    run.robot("hold %s r r" % run.win("%s/%s" % run.packages[3][::-1]))
     uninstall_progress(run)
     run.robot("peek", "progress 1005", "box OK", "box OK Setup Error", "exit")
+    run.listing()
+    run.wine(run.uninstall_exe, "/S")
 
 
 @case("uninstall.package_gone")
@@ -378,6 +380,35 @@ def one_kit_program(run):
         run.robot("start " + exe, "box OK Kestrevane is busy", "exit")
     run.robot("start %s /S /D=%s" % (run.setup_exe, run.folder), "exit")
     run.robot("resume", "page 1000", "click 1", "page 1002", "click 1001", "box Yes", "exit")
+
+
+@case("silent.other_mods_files")
+def other_mods_files(run):
+    # Kept beside themselves by the setup, given back by the uninstall, the read-only one read-only.
+    first, texture = ("%s/%s" % run.packages[i][::-1] for i in (0, 5))
+    run.write(texture, b"another modification's texture")
+    run.write(first, b"another modification's file")
+    os.chmod(run.path(first), 0o444)
+    run.wine(run.setup_exe, "/S", "/D=" + run.folder)
+    run.wine(run.uninstall_exe, "/S", "/D=" + run.folder)
+    run.by_hand("found %s read-only" % first, lambda: read_only(run, first))
+
+
+def read_only(run, rel):
+    assert not os.stat(run.path(rel)).st_mode & 0o222, rel + " is not read-only"
+
+
+@case("silent.kit_in_system")
+def kit_in_system(run):
+    # Started in System, the setup finds the game above it; System's packages are there already.
+    def unpack():
+        for name in os.listdir(run.kit):
+            shutil.copyfile(os.path.join(run.kit, name), run.path("System/" + name))
+            run.know("the release's " + name, run.read("System/" + name))  # the programs as built
+
+    run.by_hand("unpacked the release into System", unpack)
+    for exe in (run.setup_exe, run.uninstall_exe):
+        run.wine(run.win("System/" + exe.split("\\")[-1]), "/S", cwd=run.path("System"))
 
 
 # -- unattended runs ---------------------------------------------------------------------------

@@ -23,6 +23,8 @@ TEST(ParseCommandLine, SwitchesFolderAndUsage) {
       {"/S /D=C:\\Games\\Deus Ex GOTY", true, false, "C:\\Games\\Deus Ex GOTY"},
       {"/S \"/D=Z:\\home\\me\\Deus Ex\"", true, false, "Z:\\home\\me\\Deus Ex"},
       {"/S /D=\"C:\\Deus Ex\" ", true, false, "C:\\Deus Ex"},
+      {"/S /D=  \"C:\\Deus Ex\"\t ", true, false, "C:\\Deus Ex"}, // pasted: Copy as path
+      {"/S \"/D= C:\\Deus Ex \"", true, false, "C:\\Deus Ex"},
       {"/D=C:\\DeusEx /S", false, false, "C:\\DeusEx /S"}, // /D= takes the rest of the line
       {"/D=" + longest, false, false, longest},
       {"/D=" + longest + "y", false, true, longest + "y"}, // the field takes 99 characters

@@ -1,5 +1,6 @@
 #include "tests/unit/fake_game.h"
 
+#include "common/command_line.h"
 #include "common/game_paths.h"
 #include "common/program_state.h"
 #include "setup/install_worker.h"
@@ -18,7 +19,8 @@ namespace {
 FakeGame *game = nullptr;
 using File = FakeGame::File;
 using Buffer = std::streambuf;
-constexpr ErrorCode fileNotFound = 2, pathNotFound = 3, accessDenied = 5, diskFull = 112;
+constexpr ErrorCode fileNotFound = 2, pathNotFound = 3, accessDenied = 5, sharingViolation = 32,
+                    diskFull = 112;
 
 std::string Key(std::string path) {
   for (char &c : path)
@@ -66,6 +68,9 @@ void NoteConfigurationWrite(const char *what, const std::string &path) {
       game->exitHolds == 0)
     game->writesWithoutExitHeld.push_back(what);
 }
+
+// A read-only or held file cannot be written, replaced or deleted.
+bool Blocked(const File *file) { return file && (file->readOnly || file->held); }
 
 // The read-only fault makes the file that the operation writes or deletes read-only first.
 FaultKind Target(FaultKind fault, const std::string &path) {
@@ -116,7 +121,7 @@ std::unique_ptr<std::istream> OpenReader(const std::string &path) {
 std::unique_ptr<std::ostream> OpenWriter(const std::string &path) {
   const FaultKind fault = Target(Operation("write", path, true), path);
   const File *file = Find(path);
-  if (fault == FaultKind::Refused || !FolderExists(path) || (file && file->readOnly))
+  if (fault == FaultKind::Refused || !FolderExists(path) || Blocked(file))
     return nullptr;
   NoteConfigurationWrite("write", path);
   game->files[Key(path)].bytes.clear();
@@ -128,8 +133,10 @@ std::unique_ptr<std::ostream> OpenWriter(const std::string &path) {
 ErrorCode CopyOne(const std::string &from, const std::string &to) {
   const FaultKind fault = Target(Operation("copy", from + " -> " + to, true), to);
   const File *source = Find(from), *target = Find(to);
-  if (fault == FaultKind::Refused || (target && target->readOnly))
+  if (fault == FaultKind::Refused || Blocked(target))
     return accessDenied;
+  if (source == target && source) // as Windows refuses a file's copy onto itself
+    return sharingViolation;
   if (!source)
     return fileNotFound;
   if (!FolderExists(to))
@@ -153,7 +160,7 @@ ErrorCode CopyOne(const std::string &from, const std::string &to) {
 ErrorCode MoveOne(const std::string &from, const std::string &to) {
   const FaultKind fault = Target(Operation("move", from + " -> " + to), to);
   const File *source = Find(from), *target = Find(to);
-  if (fault == FaultKind::Refused || (target && target->readOnly))
+  if (fault == FaultKind::Refused || Blocked(target) || (source && source->held))
     return accessDenied;
   if (!source)
     return fileNotFound;
@@ -167,7 +174,7 @@ ErrorCode MoveOne(const std::string &from, const std::string &to) {
 ErrorCode DeleteOne(const std::string &path) {
   const FaultKind fault = Target(Operation("delete", path), path);
   const File *file = Find(path);
-  if (fault == FaultKind::Refused || (file && file->readOnly))
+  if (fault == FaultKind::Refused || Blocked(file))
     return accessDenied;
   if (!file)
     return fileNotFound;
@@ -192,9 +199,14 @@ ErrorCode ClearReadOnly(const std::string &path) {
 ErrorCode CheckAccess(const std::string &path, const char *kind = "check") {
   const FaultKind fault = Target(Operation(kind, path), path);
   const File *file = Find(path);
-  if (fault == FaultKind::Refused || (file && file->readOnly))
+  if (fault == FaultKind::Refused || Blocked(file))
     return accessDenied;
   return file ? 0 : fileNotFound;
+}
+
+// GetFullPathNameA for the entries the tests give, from the working folder C:\Games\Kit.
+std::string AbsolutePath(const std::string &path) {
+  return path.rfind("..\\", 0) == 0 ? "C:\\Games" + path.substr(2) : path;
 }
 
 std::string SystemErrorText(ErrorCode error) {
@@ -249,6 +261,7 @@ const Platform fakePlatform = {
         Find(path)->unflushed = false;
       return error;
     },
+    AbsolutePath,
 };
 
 template <typename Run>
@@ -260,8 +273,9 @@ int RunProgram(FakeGame &fake, const std::string &folder, Fault fault, Run run) 
   fake.fault = fault;
   fake.faultApplied = false;
   fake.exitHolds = 0;
-  gameFolder = folder;
+  kitFolder = fake.kit;
   try {
+    gameFolder = GameFolderFromEntry(folder);
     return run();
   } catch (const ProgramEnded &end) {
     return end.code;

@@ -41,11 +41,13 @@ struct FakeGame {
     std::string bytes;
     bool readOnly = false;
     bool unflushed = false; // written since it was last flushed
+    bool held = false; // open in another program that shares it for reading only
   };
   std::map<std::string, File> files; // by path in lower case: Windows ignores letter case
   std::vector<std::string> folders;  // in lower case; "." is the kit's folder
   std::string documents;             // the user's Documents folder
   std::string unreachableLauncher;   // a launcher folder whose name the code page cannot hold
+  std::string kit = ".";             // the folder that holds the setup and the package files
   std::vector<std::string> log;   // entries as written; a time-stamped one starts with "[ stamp ] "
   std::vector<std::string> boxes; // of the last run: "caption: text"
 
@@ -56,9 +58,10 @@ struct FakeGame {
   std::vector<std::string> writesWithoutExitHeld; // DeusEx.ini writes an exit could cut
   int exitHolds = 0;
 
-  // Runs the program (the setup, or the uninstaller with its presence check first) with the
-  // given fault and returns its exit code: 0 after a complete run, the code of ExitProgram, 2
-  // when the uninstaller refused the folder, or -2 when the run was cut off.
+  // Runs the program (the setup, or the uninstaller with its presence check first) on the folder
+  // entry, taken as the pages take it, with the given fault and returns its exit code: 0 after a
+  // complete run, the code of ExitProgram, 2 when the uninstaller refused the folder, or -2 when
+  // the run was cut off.
   int RunSetup(const std::string &folder, Fault fault = {});
   int RunUninstall(const std::string &folder, Fault fault = {});
 

@@ -14,6 +14,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -39,8 +40,10 @@ std::string Installed(const PackageEntry &entry) {
   return PackageDestinationPath(folder, entry.fileName, entry.kind);
 }
 
-FakeGame FreshGame(const Configurations &configurations) {
+// The kit's folder holds the package files: the release unpacked there.
+FakeGame FreshGame(const Configurations &configurations, const std::string &kit = ".") {
   FakeGame game;
+  game.kit = kit;
   game.folders = {".", "c:\\users\\player\\documents\\deus ex\\system"};
   for (const char *sub : {"\\system", "\\textures", "\\maps", "\\music", "\\sounds"})
     game.folders.push_back("c:\\games\\deusex" + std::string(sub));
@@ -48,7 +51,7 @@ FakeGame FreshGame(const Configurations &configurations) {
   for (const auto &[configurationFolder, bytes] : configurations)
     game.Write(ConfigurationPath(configurationFolder), bytes);
   for (const PackageEntry &entry : packageManifest)
-    game.Write(PackageSourcePath(".", entry.fileName), std::string("package ") + entry.fileName);
+    game.Write(PackageSourcePath(kit, entry.fileName), std::string("package ") + entry.fileName);
   return game;
 }
 
@@ -70,19 +73,37 @@ bool IsInstalled(const FakeGame &game, const Configurations &configurations) {
                game.Read(BackupPath(configurationFolder)) == bytes;
   }
   for (const PackageEntry &entry : packageManifest)
-    complete = complete &&
-               game.Read(Installed(entry)) == game.Read(PackageSourcePath(".", entry.fileName));
+    complete = complete && game.Read(Installed(entry)) ==
+                               game.Read(PackageSourcePath(game.kit, entry.fileName));
   return complete;
 }
 
-bool IsRemoved(const FakeGame &game, const Configurations &configurations) {
-  bool removed = true;
+std::map<std::string, std::pair<std::string, bool>> GameFolderFiles(const FakeGame &game) {
+  std::map<std::string, std::pair<std::string, bool>> files;
+  for (const auto &[path, file] : game.files)
+    if (path.rfind("c:\\games\\deusex\\", 0) == 0)
+      files[path] = {file.bytes, file.readOnly};
+  return files;
+}
+
+// The package at its destination (a file of another modification there is not one).
+bool HoldsPackage(const FakeGame &game, const PackageEntry &entry) {
+  return game.Exists(Installed(entry)) &&
+         game.Read(Installed(entry)) == game.Read(PackageSourcePath(game.kit, entry.fileName));
+}
+
+// The game folder as it was before the setup, byte for byte and read-only mark for mark, but for
+// the kit's own package files (the release unpacked into System): those are gone.
+bool IsRemoved(const FakeGame &game, const Configurations &configurations, const FakeGame &fresh) {
+  FakeGame expected = fresh;
+  for (const PackageEntry &entry : packageManifest)
+    if (HoldsPackage(fresh, entry))
+      expected.files.erase(ComparablePath(Installed(entry)));
+  bool removed = GameFolderFiles(game) == GameFolderFiles(expected);
   for (const auto &[configurationFolder, bytes] : configurations)
     removed = removed && game.Read(ConfigurationPath(configurationFolder)) == bytes &&
               !game.Exists(BackupPath(configurationFolder)) &&
               !game.Exists(SetupTemporaryPath(configurationFolder));
-  for (const PackageEntry &entry : packageManifest)
-    removed = removed && !game.Exists(Installed(entry));
   return removed;
 }
 
@@ -101,6 +122,8 @@ FakeGame ClearedByThePlayer(FakeGame game, const Configurations &configurations)
   for (const auto &[configurationFolder, bytes] : configurations)
     game.SetReadOnly(ConfigurationPath(configurationFolder), false);
   game.SetReadOnly(launcherPath, false); // one made after the setup too
+  for (auto &[path, file] : game.files)
+    file.held = false; // the program that held it is closed
   return game;
 }
 
@@ -157,6 +180,8 @@ std::size_t Replaced(const FakeGame &game, const Configurations &configurations)
 
 struct Sweep {
   Configurations configurations; // of the game being swept
+  FakeGame fresh;                // the game before any setup
+  std::string entry = folder;    // the folder as the player gives it
   std::optional<LateLauncher> late;
   int operations = 0, faults = 0, followUps = 0;
   std::vector<std::string> violations;
@@ -186,7 +211,7 @@ struct Sweep {
            where, "the setup ended with only one configuration changed");
     if (code == 0) {
       Expect(setup ? IsInstalled(game, configurations)
-                   : IsRemoved(game, configurations) && LateLauncherRepaired(game),
+                   : IsRemoved(game, configurations, fresh) && LateLauncherRepaired(game),
              where, "exit 0 after an incomplete run");
       Expect(!ConfigurationUnflushed(game), where, "exit 0 with a configuration not on the disk");
     } else if (code != cutOffCode && code != refusedFolder) {
@@ -197,18 +222,24 @@ struct Sweep {
       return;
     // What the player tries next, on what the disk kept (after a power cut too): the uninstaller.
     // It refuses a game folder without a backup, which must then hold every original in place.
+    // The uninstaller deletes the backup last: one that stopped before has left a later run
+    // something to finish.
     FakeGame removal = ClearedByThePlayer(game, configurations);
     ++followUps;
-    const int removalCode = removal.RunUninstall(folder);
+    const int removalCode = removal.RunUninstall(entry);
     CheckRun(removal, removalCode, false, where + ", then uninstall",
              Replaced(game, configurations));
     bool originals = true;
     for (const auto &[configurationFolder, bytes] : configurations)
       originals = originals && removal.Read(ConfigurationPath(configurationFolder)) == bytes;
+    const bool packagesLeft =
+        !setup && std::any_of(std::begin(packageManifest), std::end(packageManifest),
+                              [&](auto &package) { return HoldsPackage(game, package); });
     Expect(LateLauncherRepaired(removal) &&
-               (removalCode == 0 ? IsRemoved(removal, configurations)
-                                 : removalCode == refusedFolder &&
-                                       !game.Exists(BackupPath(folder)) && originals),
+               (removalCode == 0
+                    ? IsRemoved(removal, configurations, fresh)
+                    : removalCode == refusedFolder && !game.Exists(BackupPath(folder)) &&
+                          originals && !packagesLeft),
            where, "uninstall afterwards does not end with the original");
   }
 
@@ -219,7 +250,7 @@ struct Sweep {
     if (setup) {
       FakeGame again = after;
       ++followUps;
-      const int setupCode = again.RunSetup(folder);
+      const int setupCode = again.RunSetup(entry);
       CheckRun(again, setupCode, true, where + ", then setup", Replaced(after, configurations));
       // A power cut while a DeusEx.ini was written leaves it part-way; the setup then finds no
       // settings to change in it, and the uninstaller puts the original back.
@@ -231,24 +262,34 @@ struct Sweep {
       Expect(setupCode == 0 || (partlyWritten && !IsInstalled(after, configurations)), where,
              "setup again does not complete");
       ++followUps;
-      const int removalCode = again.RunUninstall(folder);
-      Expect(removalCode == 0 && IsRemoved(again, configurations), where,
+      const int removalCode = again.RunUninstall(entry);
+      Expect(removalCode == 0 && IsRemoved(again, configurations, fresh), where,
              "setup, uninstall: not the original");
     }
+    // Stopped after it gave DeusEx.ini back, the player plays: the next uninstall keeps that.
+    FakeGame played = after;
+    played.Write(ConfigurationPath(folder), original + "\r\nplayed");
+    if (!setup && after.Read(ConfigurationPath(folder)) == original &&
+        after.Exists(BackupPath(folder)))
+      Expect(++followUps && played.RunUninstall(entry) == 0 &&
+                 played.Read(ConfigurationPath(folder)) == original + "\r\nplayed",
+             where, "a later uninstall put the backup over the player's configuration");
   }
 
   // Sweeps one program from one start; cleanCode is how it ends without a fault.
   void Run(const std::string &name, const FakeGame &start, bool setup, int cleanCode = 0) {
     FakeGame clean = start;
-    ASSERT_EQ(setup ? clean.RunSetup(folder) : clean.RunUninstall(folder), cleanCode) << name;
+    ASSERT_EQ(setup ? clean.RunSetup(entry) : clean.RunUninstall(entry), cleanCode) << name;
     CheckRun(clean, cleanCode, setup, name, Replaced(start, configurations));
+    Expect(setup || cleanCode == 0 || GameFolderFiles(clean) == GameFolderFiles(start), name,
+           "a stopped uninstall changed the game folder");
     const std::vector<std::string> listed = clean.operations;
     operations += static_cast<int>(listed.size());
     for (int at = 0; at < static_cast<int>(listed.size()); ++at) {
       for (FaultKind kind : WaysToFail(listed[at])) {
         FakeGame game = start;
         const int code =
-            setup ? game.RunSetup(folder, {at, kind}) : game.RunUninstall(folder, {at, kind});
+            setup ? game.RunSetup(entry, {at, kind}) : game.RunUninstall(entry, {at, kind});
         ++faults;
         const std::string where = name + " #" + std::to_string(at) + " " + listed[at] + " [" +
                                   faultNames[static_cast<int>(kind)] + "]";
@@ -264,8 +305,9 @@ struct Sweep {
   // The setup on a fresh game, the setup on an installed one, and the uninstaller.
   void RunAll(const std::string &name, const Configurations &swept) {
     configurations = swept;
-    const FakeGame installed = Installed(swept);
-    Run("setup" + name, FreshGame(swept), true);
+    fresh = FreshGame(swept);
+    const FakeGame installed = Installed(fresh);
+    Run("setup" + name, fresh, true);
     Run("setup again" + name, installed, true);
     Run("uninstall" + name, installed, false);
   }
@@ -274,17 +316,19 @@ struct Sweep {
   // without a fault; once the player has cleared the mark, the next run completes.
   void RunReadOnlyLauncher() {
     configurations = {{folder, original}, {launcher, launcherOriginal}};
-    for (const bool setup : {true, false}) {
-      FakeGame start = setup ? FreshGame(configurations) : Installed(configurations);
-      start.SetReadOnly(launcherPath, true);
-      Run((setup ? "setup" : "uninstall") + std::string(", read-only launcher"), start, setup, -1);
-    }
+    fresh = FreshGame(configurations);
+    FakeGame readOnly = fresh, installed = Installed(fresh);
+    readOnly.SetReadOnly(launcherPath, true);
+    installed.SetReadOnly(launcherPath, true);
+    Run("setup, read-only launcher", readOnly, true, -1);
+    Run("uninstall, read-only launcher", installed, false, -1);
   }
 
   // The uninstaller with a launcher configuration made after the setup.
   void RunLateLauncher() {
     configurations = {{folder, original}};
-    FakeGame installed = Installed(configurations);
+    fresh = FreshGame(configurations);
+    FakeGame installed = Installed(fresh);
     std::string player = *installed.Read(ConfigurationPath(folder));
     player.replace(player.find("Note=a"), 6, "Note=player's own");
     std::string repaired = player;
@@ -298,8 +342,31 @@ struct Sweep {
     late.reset();
   }
 
-  static FakeGame Installed(const Configurations &configurations) {
-    FakeGame installed = FreshGame(configurations);
+  // Game folders as players have them: other modifications' files under packages' names, the
+  // release unpacked into System, a relative folder in quotes; a package another program holds.
+  void RunPlayersFolders() {
+    configurations = {{folder, original}};
+    fresh = FreshGame(configurations);
+    FakeGame held = Installed(fresh), foreign = fresh;
+    held.files[ComparablePath(::Installed(packageManifest[3]))].held = true;
+    Run("uninstall, package held", held, false, -1);
+    const std::string weatherFx = ::Installed(packageManifest[0]);
+    foreign.Write(weatherFx, "another modification's WeatherFx.u");
+    foreign.SetReadOnly(weatherFx, true);
+    foreign.Write(::Installed(packageManifest[5]), "another modification's texture");
+    const std::tuple<const char *, FakeGame, std::string> rows[] = {
+        {", another modification's files", foreign, folder},
+        {", kit in System", FreshGame(configurations, folder + "\\System"), folder},
+        {", relative folder", fresh, " \"..\\DeusEx\"\t"}};
+    for (const auto &[name, start, given] : rows) {
+      fresh = start;
+      entry = given;
+      Run(std::string("setup") + name, fresh, true);
+      Run(std::string("uninstall") + name, Installed(fresh), false);
+    }
+  }
+
+  static FakeGame Installed(FakeGame installed) {
     EXPECT_EQ(installed.RunSetup(folder), 0);
     return installed;
   }
@@ -307,14 +374,15 @@ struct Sweep {
 
 TEST(UnreachableLauncher, EachProgramNamesItInABoxAndTheLogAndServesTheGame) {
   const std::string unreachable = "C:\\Users\\\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\\Documents\\Deus Ex";
-  FakeGame game = FreshGame({{folder, original}});
+  const FakeGame fresh = FreshGame({{folder, original}});
+  FakeGame game = fresh;
   game.documents.clear();
   game.unreachableLauncher = unreachable;
   for (const bool setup : {true, false}) {
     game.log.clear();
     EXPECT_EQ(setup ? game.RunSetup(folder) : game.RunUninstall(folder), 0) << setup;
     EXPECT_TRUE(setup ? IsInstalled(game, {{folder, original}})
-                      : IsRemoved(game, {{folder, original}}));
+                      : IsRemoved(game, {{folder, original}}, fresh));
     const auto names = [&](const std::string &text) {
       return text.find("reach the launcher's folder " + unreachable) != std::string::npos ||
              text.find("reach the launcher's folder\n" + unreachable) != std::string::npos;
@@ -330,6 +398,7 @@ TEST(FaultSweep, NoFailureAnywhereLosesAnOriginalConfiguration) {
   sweep.RunAll(", launcher", {{folder, original}, {launcher, launcherOriginal}});
   sweep.RunReadOnlyLauncher();
   sweep.RunLateLauncher();
+  sweep.RunPlayersFolders();
   std::printf("fault sweep: %d operations, %d faults injected, %d follow-up runs, %zu violations\n",
               sweep.operations, sweep.faults, sweep.followUps, sweep.violations.size());
   std::map<std::string, int> kinds;

@@ -84,6 +84,7 @@ TEST(SteamLibraryFolders, TakesEveryLibraryOnceAndSurvivesBrokenFiles) {
       {"duplicates as paths compare",
        good + " \"path\" \"d:/lib/\" \"path\" \"D:\\\\Lib2\"",
        {"D:\\Lib", "D:\\Lib2"}},
+      {"relative paths skipped", "\"path\" \"Lib\" path ..\\\\Lib path D:Lib " + good, {"D:\\Lib"}},
       {"four megabytes of one library", oneLibraryRepeated, {"D:\\Lib"}},
       {"more libraries than are read", manyLibraries + "}\n", firstLibraries},
   };

@@ -3,6 +3,7 @@
 #include "common/game_paths.h"
 #include "common/installation_log.h"
 #include "common/line_copy.h"
+#include "common/mod_settings.h"
 #include "common/platform.h"
 #include "common/program_exit.h"
 #include "common/system_error_box.h"
@@ -68,9 +69,14 @@ Prepared Prepare(const std::string &folder) {
   WriteLog("\n\n---> Backing up original DeusEx.ini file ", 0);
 
   // A backup that is there already came from an earlier installation that was never uninstalled:
-  // it holds the player's configuration from before any, and is never replaced.
-  const bool keepEarlierBackup = platform->fileExists(backupPath);
+  // while DeusEx.ini still starts Kestrevane, the backup holds the player's configuration from
+  // before any, and is kept. A DeusEx.ini that names the game's own classes again (an uninstall
+  // or a setup that stopped, settings saved since) is newer than that backup, which it replaces.
+  const std::optional<std::string> current = ReadWholeFile(configurationPath);
+  const bool keepEarlierBackup =
+      platform->fileExists(backupPath) && !(current && NamesOwnClasses(*current));
   if (!keepEarlierBackup) {
+    platform->clearReadOnly(backupPath); // the kit's own file
     if (const ErrorCode error = MakeBackup(configurationPath, backupPath, NewBackupPath(folder))) {
       WriteLog(" (FAILED)\n\nInstaller exits.", 0);
       ShowSystemErrorBox(error, "\nThis error occurred when finalising file: \n\tDeusEx.ini");

@@ -146,7 +146,9 @@ RewriteOutcome RewriteIntoTemporary(const std::string &folder, bool isGameFolder
 } // namespace
 
 void RunInstallation() {
-  const std::string folder = gameFolder;
+  // The worker's own copies: the page thread may end the process, destroying the globals, while
+  // the run is under way.
+  const std::string folder = gameFolder, packageFolder = kitFolder;
   // The launcher's configuration is the one the game reads when the player starts it through
   // the launcher: it is changed like the game folder's, or New Game would start the original.
   std::vector<std::string> folders = {folder};
@@ -180,7 +182,7 @@ void RunInstallation() {
            0);
   platform->setText(IDC_STATUS_TEXT, "Copying files...");
   for (const PackageEntry &entry : packageManifest)
-    CopyPackageFile(folder, entry.fileName, entry.kind);
+    CopyPackageFile(packageFolder, folder, entry.fileName, entry.kind);
   FinaliseConfigurations(folders);
   ReportSuccess(configurations);
 }

@@ -3,12 +3,12 @@
 #include "common/installation_log.h"
 #include "common/platform.h"
 #include "common/program_exit.h"
-#include "common/program_state.h"
 #include "common/system_error_box.h"
 #include "common/verified_files.h"
 #include "setup/resource.h"
 
-void CopyPackageFile(const std::string &gameFolder, const std::string &fileName, PackageKind kind) {
+void CopyPackageFile(const std::string &kitFolder, const std::string &gameFolder,
+                     const std::string &fileName, PackageKind kind) {
   platform->setText(IDC_STATUS_TEXT, "Copying file " + fileName);
   const std::string destination = PackageDestinationPath(gameFolder, fileName, kind);
   WriteLog("\n\n---> " + PackageSourceName(fileName) + " to " + destination, 0);

@@ -68,22 +68,56 @@ void DeleteTemporary(const std::string &path, const std::string &name) {
                           "Uninstaller was unable to delete DeusEx_Kes.ini\nPlease visit ");
 }
 
-// Deletes the configuration and the temporary one, copies the backup onto the configuration and
-// reads it back. On a failure the backup holds the only copy of the original, so it stays, and
-// nothing more is removed.
-void RestoreConfiguration(const Configuration &files) {
-  // From the deletion of DeusEx.ini until it is rebuilt and read back, an exit asked for on the
-  // page waits.
-  ExitHold hold;
-  DeleteConfigurationFile(files.path, files.name,
-                          "Uninstaller was unable to delete DeusEx.ini to reconstruct\nthe "
-                          "original. Please visit ");
+// Gives the first Class and DefaultGame lines of `path` that hold Kestrevane's values the lines of
+// `reference`, through a temporary file that is read back and then takes the configuration's
+// place. Returns the system's error, or 0.
+ErrorCode RepairClasses(const std::string &path, const std::string &temporaryPath,
+                        const std::string &bytes, const std::string &reference) {
+  const LauncherRepair repair = RepairLauncherConfiguration(bytes, reference);
+  for (const RepairedLine &change : repair.changes)
+    WriteLog(change.removed
+                 ? std::string("\n\n---> Removed ") + change.setting +
+                       " line, which the game's configuration does not have\n---> " + change.before
+                 : ChangedLineEntry(change.setting, change.before, change.after),
+             0);
+  ExitHold hold; // the configuration is replaced whole or not at all
+  return ReplaceVerified(path, temporaryPath, repair.bytes);
+}
+
+// The game's own lines, for a game folder's configuration whose backup holds Kestrevane's: the
+// backup was made after the player's own had gone (the player deleted the first backup).
+const std::string gameOwnLines = std::string(gameClassLine) + "\r\n" + gameDefaultGameLine + "\r\n";
+
+// Deletes the temporary configuration, then puts the backup's bytes in the configuration's place
+// through that temporary file, read back before and after it takes the place: DeusEx.ini holds
+// either what it held or the original, and is never missing. On a failure the backup holds the
+// only copy of the original, so it stays, and nothing more is removed. A configuration that names
+// the game's own classes was never changed by the setup, or has been put back since: it is newer
+// than the backup and stays. A backup that names Kestrevane's (made of a configuration the setup
+// had already changed) gets the Class and DefaultGame lines of `reference`.
+void RestoreConfiguration(const Configuration &files, const std::string &reference) {
   DeleteTemporary(files.temporaryPath, files.temporaryName);
+  const std::optional<std::string> current = ReadWholeFile(files.path);
+  if (current && NamesOwnClasses(*current)) {
+    WriteLog("\n\n---> " + files.name +
+                 " names the game's own classes: it is newer than the backup and is kept (OK)",
+             0);
+    return;
+  }
   platform->setText(IDC_STATUS_TEXT,
                     "Reconstructing original DeusEx.ini (pre Kestrevane installation)");
-  if (CopyVerified(files.backupPath, files.path) == 0) {
+  const std::optional<std::string> original = ReadWholeFile(files.backupPath);
+  ErrorCode error = notDoneAsReported;
+  if (original) {
+    ExitHold hold; // the configuration is replaced whole or not at all
+    error = ReplaceVerified(files.path, files.temporaryPath, *original);
+  }
+  if (error == 0) {
     WriteLog("\n\n---> Reconstructed original " + files.name + " configuration. (OK)", 0);
-    return;
+    if (NamesKestrevane(*original))
+      error = RepairClasses(files.path, files.temporaryPath, *original, reference);
+    if (error == 0)
+      return;
   }
   WriteLog("\n\n---> Could not reconstruct original " + files.name + " configuration. (ERROR)", 0);
   ExitLogFirst("\n\n---> " + files.backupName + " NOT deleted (KEPT)\n---> The original " +
@@ -149,22 +183,13 @@ void CheckDeletable(const std::string &path) {
 }
 
 // Gives the launcher's Class and DefaultGame lines the values of the game configuration as just
-// restored, through a temporary file that is read back and then takes the configuration's place.
+// restored.
 void RepairLauncher(const Launcher &launcher, const std::string &gameFolder) {
   const std::string path = ConfigurationPath(launcher.folder);
   const std::optional<std::string> game = ReadWholeFile(ConfigurationPath(gameFolder));
-  ErrorCode error = notDoneAsReported;
-  if (game) {
-    const LauncherRepair repair = RepairLauncherConfiguration(launcher.bytes, *game);
-    for (const RepairedLine &change : repair.changes)
-      WriteLog(change.removed ? std::string("\n\n---> Removed ") + change.setting +
-                                    " line, which the game's configuration does not have\n---> " +
-                                    change.before
-                              : ChangedLineEntry(change.setting, change.before, change.after),
-               0);
-    ExitHold hold; // the configuration is replaced whole or not at all
-    error = ReplaceVerified(path, UninstallTemporaryPath(launcher.folder), repair.bytes);
-  }
+  const ErrorCode error =
+      game ? RepairClasses(path, UninstallTemporaryPath(launcher.folder), launcher.bytes, *game)
+           : notDoneAsReported;
   if (error != 0)
     ExitLogFirst("\n\n---> " + path + " NOT repaired (FAILED)",
                  "Uninstaller was unable to repair the launcher's DeusEx.ini\nPlease visit ");
@@ -193,17 +218,23 @@ void RunUninstallation() {
     ExitLogFirst("\n\n---> Cannot read " + ConfigurationPath(launcher.folder) + " (FAILED)",
                  "Uninstaller was unable to read the launcher's DeusEx.ini\nPlease visit ");
   CheckDeletable(game.path);
-  if (launcher.work != LauncherWork::None)
+  platform->clearReadOnly(game.temporaryPath); // the kit's own file, whatever attribute it has
+  CheckDeletable(game.temporaryPath);
+  if (launcher.work != LauncherWork::None) {
     CheckDeletable(ConfigurationPath(launcher.folder));
+    platform->clearReadOnly(UninstallTemporaryPath(launcher.folder));
+    CheckDeletable(UninstallTemporaryPath(launcher.folder));
+  }
 
-  RestoreConfiguration(game);
+  RestoreConfiguration(game, gameOwnLines);
   const std::string launcherTemporary =
       launcher.folder.empty() ? std::string() : UninstallTemporaryPath(launcher.folder);
   switch (launcher.work) {
   case LauncherWork::Restore:
     WriteLog(LauncherEntry(launcher.folder, launcherRestored), 0);
     platform->advanceProgress(IDC_PROGRESS);
-    RestoreConfiguration(LauncherConfiguration(launcher.folder));
+    RestoreConfiguration(LauncherConfiguration(launcher.folder),
+                         ReadWholeFile(ConfigurationPath(folder)).value_or(gameOwnLines));
     DeleteBackup(LauncherConfiguration(launcher.folder));
     break;
   case LauncherWork::Repair:

@@ -1,7 +1,9 @@
 #include "tests/unit/fake_game.h"
 
+#include "common/command_line.h"
 #include "common/game_paths.h"
 #include "common/program_state.h"
+#include "common/running_game.h"
 #include "setup/install_worker.h"
 #include "uninstall/installation_check.h"
 #include "uninstall/uninstall_worker.h"
@@ -243,6 +245,8 @@ int RunProgram(FakeGame &fake, const std::string &folder, Fault fault, Run run) 
   fake.faultApplied = false;
   fake.exitHolds = 0;
   gameFolder = folder;
+  if (fake.kitBusy || !ImagesRunningFrom(folder, fake.runningImages, SameFakeFile).empty())
+    return notNowExitCode;
   try {
     return run();
   } catch (const ProgramEnded &end) {
@@ -281,4 +285,19 @@ void FakeGame::Write(const std::string &path, const std::string &bytes) {
 void FakeGame::SetReadOnly(const std::string &path, bool readOnly) {
   if (const auto file = files.find(Key(path)); file != files.end())
     file->second.readOnly = readOnly;
+}
+
+void FakeGame::Delete(const std::string &path) { files.erase(Key(path)); }
+
+bool SameFakeFile(const std::string &first, const std::string &second) {
+  const auto resolved = [](const std::string &path) {
+    std::string key = Key(path);
+    for (std::size_t at; (at = key.find("\\.\\")) != std::string::npos;)
+      key.erase(at, 2);
+    for (const auto &[link, target] : game->links)
+      if (key.rfind(link, 0) == 0)
+        key = target + key.substr(link.size());
+    return key;
+  };
+  return resolved(first) == resolved(second) && Find(resolved(first)) != nullptr;
 }

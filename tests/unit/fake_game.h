@@ -38,12 +38,21 @@ struct FakeGame {
   struct File {
     std::string bytes;
     bool readOnly = false;
+    bool operator==(const File &other) const {
+      return bytes == other.bytes && readOnly == other.readOnly;
+    }
   };
   std::map<std::string, File> files; // by path in lower case: Windows ignores letter case
   std::vector<std::string> folders;  // in lower case; "." is the kit's folder
   std::string documents;             // the user's Documents folder
   std::vector<std::string> log;   // entries as written; a time-stamped one starts with "[ stamp ] "
   std::vector<std::string> boxes; // of the last run: "caption: text"
+  // What stops a run before it starts: programs running (full paths of their images, which may
+  // reach a file through a link: `links` maps a folder to the folder it stands for), another kit
+  // program.
+  std::vector<std::string> runningImages;
+  std::map<std::string, std::string> links; // in lower case
+  bool kitBusy = false;
 
   // What the last run did: its operations by kind, in order; the fault applied.
   std::vector<std::string> operations;
@@ -54,7 +63,8 @@ struct FakeGame {
 
   // Runs the program (the setup, or the uninstaller with its presence check first) with the
   // given fault and returns its exit code: 0 after a complete run, the code of ExitProgram, 2
-  // when the uninstaller refused the folder, or -2 when the run was cut off.
+  // when the uninstaller refused the folder, 3 when the game or another kit program runs, or -2
+  // when the run was cut off.
   int RunSetup(const std::string &folder, Fault fault = {});
   int RunUninstall(const std::string &folder, Fault fault = {});
 
@@ -62,6 +72,10 @@ struct FakeGame {
   void Write(const std::string &path, const std::string &bytes);
   bool Exists(const std::string &path) const { return Read(path).has_value(); }
   void SetReadOnly(const std::string &path, bool readOnly);
+  void Delete(const std::string &path);
 };
+
+// Whether two paths name one file of the fake game, through links and "\." segments.
+bool SameFakeFile(const std::string &first, const std::string &second);
 
 inline constexpr int refusedFolder = 2, cutOffCode = -2;

@@ -9,6 +9,22 @@ namespace {
 
 using Images = std::vector<std::string>;
 
+// Paths that reach C:\Games\DeusEx\System\DeusEx.exe otherwise: a link (the Flatpak recipe),
+// the network path of a mapped drive, short names, a doubled or trailing "\.".
+bool SameFile(const std::string &first, const std::string &second) {
+  const auto identity = [](const std::string &path) {
+    for (const char *alias :
+         {"C:\\Games\\DeusEx\\System\\DeusEx.exe", "Z:\\game\\System\\DeusEx.exe",
+          "\\\\server\\Games\\DeusEx\\System\\DeusEx.exe",
+          "C:\\GAMES~1\\DEUSEX~1\\System\\DeusEx.exe",
+          "C:\\Games\\.\\DeusEx\\.\\System\\DeusEx.exe"})
+      if (path == alias)
+        return std::string("the game");
+    return path;
+  };
+  return identity(first) == identity(second);
+}
+
 TEST(ImagesRunningFrom, OnlyProgramsDirectlyInTheSystemFolderCount) {
   const std::string game = "C:\\Games\\DeusEx\\System\\DeusEx.exe";
   const std::string editor = "C:\\Games\\DeusEx\\System\\UnrealEd.exe"; // or a renamed launcher
@@ -45,10 +61,18 @@ TEST(ImagesRunningFrom, OnlyProgramsDirectlyInTheSystemFolderCount) {
       {"a longer folder", "C:\\Games\\DeusEx\\System", {game}, {}},
       {"empty folder", "", {"\\System\\DeusEx.exe", "System\\DeusEx.exe"}, {}},
       {"folder of separators", "\\", {"\\System\\DeusEx.exe"}, {}},
+      {"the game through a link", "Z:\\game", {game}, {game}},
+      {"a mapped drive against its network path", "\\\\server\\Games\\DeusEx", {game}, {game}},
+      {"short names", "C:\\GAMES~1\\DEUSEX~1", {game}, {game}},
+      {"doubled \\.", "C:\\Games\\.\\DeusEx\\.", {game}, {game}},
+      {"another program through a link: only the game is known by its file",
+       "Z:\\game",
+       {editor},
+       {}},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(ImagesRunningFrom(c.folder, c.images), c.expected);
+    EXPECT_EQ(ImagesRunningFrom(c.folder, c.images, SameFile), c.expected);
   }
 }
 

@@ -1,0 +1,427 @@
+// Any sequence of what a player does: the kit's two programs (to the end, failing at one
+// operation, or cut off there; while the game or another kit program runs), the game saving its
+// configuration, the launcher made later, lines edited, read-only marks, files deleted by hand.
+// After every step the game folder is checked against what the player is owed.
+#include "tests/unit/fake_game.h"
+
+#include "common/command_line.h"
+#include "common/game_paths.h"
+#include "common/mod_settings.h"
+#include "common/package_manifest.h"
+
+#include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
+
+#include <chrono>
+#include <iostream>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string folder = "C:\\Games\\DeusEx", documents = "C:\\Users\\Player\\Documents";
+const std::string launcher = documents + "\\Deus Ex";
+const std::string ownClass = "Class=DeusEx.JCDentonMale";
+const std::string ownDefaultGame = "DefaultGame=DeusEx.DeusExGameInfo";
+const std::string original = "[URL]\r\nProtocol=deusex\r\n" + ownClass +
+                             "\r\n\r\n[Engine.Engine]\r\n" + ownDefaultGame + "\r\nNote=a\x1a" +
+                             "b\r\n[Engine.GameInfo]\r\n" + "GameSpeed=1.100000\r\nlast";
+// How a running game's image may be spelt: as the kit spells it, through a link, with "\.".
+const std::string gameImages[] = {folder + "\\System\\DeusEx.exe", "D:\\Link\\System\\DeusEx.exe",
+                                  "C:\\Games\\.\\DeusEx\\System\\DeusEx.exe"};
+
+enum class Act {
+  Setup,
+  Uninstall,
+  GameSaves,      // in the configuration the game reads: the launcher's once there is one
+  LauncherMade,   // the community launcher copies the game folder's configuration
+  PlayerEdits,    // a line of the configuration `which`
+  MarkReadOnly,   // the configuration `which`
+  ClearReadOnly,  // the configuration `which`
+  PackageDeleted, // the installed package file `which`
+  BackupDeleted,  // the backup of the configuration `which`
+};
+enum class During { Nothing, GameRuns, KitRuns };
+
+struct Step {
+  Act act = Act::Setup;
+  int which = 0;
+  During during = During::Nothing;
+  Fault fault;
+};
+
+Step Do(Act act, int which = 0, Fault fault = {}, During during = During::Nothing) {
+  return Step{act, which, during, fault};
+}
+
+const char *const faultNames[] = {"none",         "refused",      "disk full",   "read error",
+                                  "empty but ok", "short but ok", "old tail ok", "stays but ok",
+                                  "read-only",    "power cut"};
+
+void showValue(const Step &step, std::ostream &out) {
+  const char *const configurations[] = {"the game folder's DeusEx.ini",
+                                        "the launcher's DeusEx.ini"};
+  const char *const configuration = configurations[step.which % 2];
+  switch (step.act) {
+  case Act::Setup:
+  case Act::Uninstall:
+    out << (step.act == Act::Setup ? "setup" : "uninstall");
+    if (step.fault.kind != FaultKind::None)
+      out << ", operation " << step.fault.at << " "
+          << faultNames[static_cast<int>(step.fault.kind)];
+    if (step.during == During::GameRuns)
+      out << ", while the game runs as " << gameImages[step.which % 3];
+    if (step.during == During::KitRuns)
+      out << ", while another kit program runs";
+    return;
+  case Act::GameSaves:
+    out << "the game saves its configuration";
+    return;
+  case Act::LauncherMade:
+    out << "the launcher is installed";
+    return;
+  case Act::PlayerEdits:
+    out << "the player edits a line of " << configuration;
+    return;
+  case Act::MarkReadOnly:
+    out << "the player marks " << configuration << " read-only";
+    return;
+  case Act::ClearReadOnly:
+    out << "the player clears the read-only mark of " << configuration;
+    return;
+  case Act::PackageDeleted:
+    out << "the player deletes " << packageManifest[step.which % packageCount].fileName;
+    return;
+  case Act::BackupDeleted:
+    out << "the player deletes the backup of " << configuration;
+    return;
+  }
+}
+
+// A sequence, shown one numbered step a line.
+struct Sequence {
+  std::vector<Step> steps;
+};
+
+void showValue(const Sequence &sequence, std::ostream &out) {
+  for (std::size_t i = 0; i < sequence.steps.size(); ++i) {
+    out << "\n  " << i + 1 << ". ";
+    showValue(sequence.steps[i], out);
+  }
+}
+
+// A kit run, to the end or failing at one operation; shrinks towards the run to the end.
+rc::Gen<Step> KitRun(Act act) {
+  using K = FaultKind;
+  // Half the runs go to the end; the index shrinks towards them.
+  const K kinds[] = {K::Refused,   K::DiskFull,   K::ReadError, K::EmptyButOk, K::ShortButOk,
+                     K::OldTailOk, K::StaysButOk, K::ReadOnly,  K::PowerCut,   K::PowerCut};
+  const auto kind = rc::gen::map(rc::gen::inRange(0, 20), [kinds](int index) {
+    return index < 10 ? K::None : kinds[index - 10];
+  });
+  const auto during = rc::gen::weightedElement<During>(
+      {{8, During::Nothing}, {1, During::GameRuns}, {1, During::KitRuns}});
+  return rc::gen::apply(
+      [act](K kind, int at, During during, int which) {
+        return Step{act, which, during, kind == K::None ? Fault{} : Fault{at, kind}};
+      },
+      kind, rc::gen::inRange(0, 140), during, rc::gen::inRange(0, 3));
+}
+
+rc::Gen<Step> PlayerStep() {
+  return rc::gen::apply(
+      [](Act act, int which) {
+        return Step{act, which, During::Nothing, {}};
+      },
+      // The game saves most often; the player's marks go to the game folder's file as often as
+      // to the launcher's.
+      rc::gen::element(Act::GameSaves, Act::GameSaves, Act::GameSaves, Act::LauncherMade,
+                       Act::PlayerEdits, Act::MarkReadOnly, Act::ClearReadOnly, Act::ClearReadOnly,
+                       Act::PackageDeleted, Act::BackupDeleted),
+      rc::gen::inRange(0, packageCount));
+}
+
+rc::Gen<Sequence> Sequences() {
+  const auto step = rc::gen::weightedOneOf<Step>(
+      {{3, KitRun(Act::Setup)}, {3, KitRun(Act::Uninstall)}, {5, PlayerStep()}});
+  return rc::gen::map(rc::gen::resize(12, rc::gen::container<std::vector<Step>>(step)),
+                      [](std::vector<Step> steps) { return Sequence{std::move(steps)}; });
+}
+
+// The first line that starts with `prefix`, without its line end.
+std::string FirstLine(const std::string &bytes, const std::string &prefix) {
+  for (std::size_t start = 0; start < bytes.size();) {
+    const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
+    if (bytes.compare(start, prefix.size(), prefix) == 0)
+      return bytes.substr(start, end - start - (bytes[end - 1] == '\r' ? 1 : 0));
+    start = end + 1;
+  }
+  return std::string();
+}
+
+enum class Names { Own, Kestrevane, Neither };
+
+Names Classes(const std::string &bytes) {
+  const std::string classLine = FirstLine(bytes, "Class="), game = FirstLine(bytes, "DefaultGame=");
+  if (classLine == ownClass && game == ownDefaultGame)
+    return Names::Own;
+  if (classLine == modClassLine && game == modDefaultGameLine)
+    return Names::Kestrevane;
+  return Names::Neither;
+}
+
+// Sets `key=value` in place, or adds it as the last line: Class and DefaultGame stay as they are.
+std::string WithSetting(std::string bytes, const std::string &key, const std::string &value) {
+  const std::size_t at = bytes.find("\n" + key + "=");
+  if (at == std::string::npos)
+    return bytes + "\r\n" + key + "=" + value;
+  const std::size_t start = at + key.size() + 2;
+  return bytes.replace(start, bytes.find('\r', start) - start, value);
+}
+
+// An invariant that does not hold fails the sequence with its name.
+void Expect(bool holds, const char *invariant) {
+  if (!holds)
+    RC_FAIL(invariant);
+}
+
+struct World {
+  FakeGame game;
+  bool launcherMade = false;
+  // Per configuration: the player's own configuration that must stay whole, in DeusEx.ini or in
+  // its backup. None for a launcher's made from Kestrevane's, or once the player threw it away.
+  std::optional<std::string> owed[2] = {original, std::nullopt};
+  int changes = 0;
+
+  World() {
+    game.folders = {".", "c:\\users\\player\\documents\\deus ex\\system"};
+    for (const char *sub : {"\\system", "\\textures", "\\maps", "\\music", "\\sounds"})
+      game.folders.push_back("c:\\games\\deusex" + std::string(sub));
+    game.documents = documents;
+    game.links["d:\\link"] = "c:\\games\\deusex";
+    game.Write(ConfigurationPath(folder), original);
+    game.Write(folder + "\\System\\DeusEx.exe", "the game");
+    for (const PackageEntry &entry : packageManifest)
+      game.Write(PackageSourcePath(".", entry.fileName), std::string("package ") + entry.fileName);
+  }
+
+  static std::string Folder(int which) { return which % 2 == 0 ? folder : launcher; }
+
+  std::optional<std::string> Configuration(int which) const {
+    return game.Read(ConfigurationPath(Folder(which)));
+  }
+
+  bool PackagesInPlace() const {
+    for (const PackageEntry &entry : packageManifest)
+      if (game.Read(PackageDestinationPath(folder, entry.fileName, entry.kind)) !=
+          game.Read(PackageSourcePath(".", entry.fileName)))
+        return false;
+    return true;
+  }
+
+  // Every configuration names the player's classes or Kestrevane's, Kestrevane's only while all
+  // package files are in place. A DeusEx.ini that is not there is made anew by the game.
+  bool GameStarts() const {
+    for (int which : {0, 1}) {
+      const std::optional<std::string> bytes = Configuration(which);
+      if (bytes && (Classes(*bytes) == Names::Neither ||
+                    (Classes(*bytes) == Names::Kestrevane && !PackagesInPlace())))
+        return false;
+    }
+    return true;
+  }
+
+  std::string KitFileLeft() const {
+    for (int which : {0, 1})
+      for (const std::string &path : {BackupPath(Folder(which)), NewBackupPath(Folder(which)),
+                                      SetupTemporaryPath(Folder(which))})
+        if (game.Exists(path))
+          return path;
+    for (const PackageEntry &entry : packageManifest)
+      if (game.Exists(PackageDestinationPath(folder, entry.fileName, entry.kind)))
+        return entry.fileName;
+    for (const auto &[path, file] : game.files)
+      if (path.size() > 11 && path.compare(path.size() - 11, 11, ".kes-backup") == 0)
+        return path;
+    return std::string();
+  }
+
+  // A change the game or the player makes to an ordinary line: while the configuration names the
+  // player's own classes, the changed one is what the player is owed from then on.
+  void Change(int which, const std::string &key) {
+    const std::string path = ConfigurationPath(Folder(which));
+    const std::optional<std::string> bytes = game.Read(path);
+    if (!bytes || game.files[path].readOnly) // cannot save; the game keeps its settings
+      return;
+    const std::string changed = WithSetting(*bytes, key, std::to_string(++changes));
+    game.Write(path, changed);
+    if (Classes(changed) == Names::Own)
+      owed[which % 2] = changed;
+  }
+
+  void Apply(const Step &step) {
+    const int which = step.which % 2;
+    switch (step.act) {
+    case Act::Setup:
+    case Act::Uninstall:
+      return RunKit(step);
+    case Act::GameSaves:
+      return Change(launcherMade ? 1 : 0, "Saved");
+    case Act::LauncherMade:
+      if (launcherMade || !Configuration(0))
+        return;
+      launcherMade = true;
+      game.Write(ConfigurationPath(launcher), *Configuration(0));
+      if (Classes(*Configuration(1)) == Names::Own)
+        owed[1] = Configuration(1);
+      return;
+    case Act::PlayerEdits:
+      return Change(which, "Edited");
+    case Act::MarkReadOnly:
+    case Act::ClearReadOnly:
+      return game.SetReadOnly(ConfigurationPath(Folder(which)), step.act == Act::MarkReadOnly);
+    case Act::PackageDeleted: {
+      const PackageEntry &entry = packageManifest[step.which % packageCount];
+      return game.Delete(PackageDestinationPath(folder, entry.fileName, entry.kind));
+    }
+    case Act::BackupDeleted:
+      game.Delete(BackupPath(Folder(which)));
+      if (owed[which] && Configuration(which) != owed[which])
+        owed[which].reset(); // the player threw the only copy away
+      return;
+    }
+  }
+
+  void RunKit(const Step &step) {
+    const bool setup = step.act == Act::Setup;
+    game.runningImages.clear();
+    if (step.during == During::GameRuns)
+      game.runningImages.push_back(gameImages[step.which % 3]);
+    game.kitBusy = step.during == During::KitRuns;
+    const FakeGame before = game;
+    const bool startedBefore = GameStarts();
+    const int code =
+        setup ? game.RunSetup(folder, step.fault) : game.RunUninstall(folder, step.fault);
+    game.runningImages.clear();
+    game.kitBusy = false;
+    if (step.during != During::Nothing)
+      Expect(code == notNowExitCode, "not now: a kit run went ahead while the game or the kit ran");
+    if (code == notNowExitCode)
+      Expect(game.files == before.files, "not now: a run that exits 3 changed files");
+    // Untouched means untouched: a run that stops, and every uninstall, leave a configuration
+    // that names the player's own classes as it was.
+    for (int which : {0, 1}) {
+      const std::optional<std::string> was = before.Read(ConfigurationPath(Folder(which)));
+      if (code != cutOffCode && (!setup || code != 0) && was && Classes(*was) == Names::Own)
+        Expect(Configuration(which) == was,
+               "untouched: the run changed a configuration that names the player's own classes");
+    }
+    // A failing disk (full, lying, cut off) may leave a half-written file until the next run.
+    const bool honestFault = step.fault.kind == FaultKind::None ||
+                             step.fault.kind == FaultKind::Refused ||
+                             step.fault.kind == FaultKind::ReadOnly;
+    if ((startedBefore && honestFault) || code == 0)
+      Expect(GameStarts(), "the game starts: a configuration names neither the player's classes "
+                           "nor Kestrevane's, or Kestrevane's without all package files");
+    if (code != 0)
+      return;
+    // Honest endings.
+    if (setup) {
+      Expect(PackagesInPlace(), "honest endings: setup exit 0 without all package files");
+      for (int which : {0, 1})
+        if (Configuration(which)) {
+          Expect(Classes(*Configuration(which)) == Names::Kestrevane,
+                 "honest endings: setup exit 0 with a configuration not naming Kestrevane");
+          Expect(game.Exists(BackupPath(Folder(which))),
+                 "honest endings: setup exit 0 without a backup");
+        }
+      return;
+    }
+    Expect(KitFileLeft().empty(), "honest endings: uninstall exit 0 left a kit file");
+    Expect(Configuration(0).has_value(),
+           "honest endings: uninstall exit 0 without the game folder's DeusEx.ini");
+    for (int which : {0, 1})
+      if (Configuration(which))
+        Expect(Classes(*Configuration(which)) == Names::Own,
+               "honest endings: uninstall exit 0 left a configuration naming Kestrevane");
+  }
+
+  // Nothing lost: what the player is owed is in DeusEx.ini or in its backup.
+  void CheckNothingLost() const {
+    for (int which : {0, 1})
+      if (owed[which])
+        Expect(
+            Configuration(which) == owed[which] ||
+                game.Read(BackupPath(Folder(which))) == owed[which],
+            "nothing lost: the player's configuration is neither in DeusEx.ini nor in its backup");
+  }
+};
+
+void RunSequence(const Sequence &sequence) {
+  World world;
+  for (const Step &step : sequence.steps) {
+    world.Apply(step);
+    world.CheckNothingLost();
+  }
+}
+
+// The run of `./kit test`: a fixed seed (RC_PARAMS in the test's environment), 2,000 sequences.
+RC_GTEST_PROP(PlayerModel, AnySequenceLeavesAStartingGameAndLosesNothing, ()) {
+  RunSequence(*Sequences());
+}
+
+// The failure of `property` under `params`, as RapidCheck prints it; empty when it holds.
+template <typename Property>
+std::string Failure(Property property, const rc::detail::TestParams &params) {
+  rc::detail::TestMetadata metadata;
+  metadata.id = "PlayerModel";
+  const auto result = rc::detail::checkTestable(property, metadata, params);
+  std::ostringstream message;
+  if (!result.template is<rc::detail::SuccessResult>())
+    rc::detail::printResultMessage(result, message);
+  return message.str();
+}
+
+// Sequences the model once found faults with, kept as they were printed.
+TEST(PlayerModel, SequencesThatFoundFaults) {
+  const struct {
+    const char *fault;
+    std::vector<Step> steps;
+  } cases[] = {
+      {"an uninstall that exits 0 leaves the launcher naming Kestrevane",
+       {Do(Act::Setup), Do(Act::LauncherMade), Do(Act::Setup), Do(Act::Uninstall)}},
+      {"an uninstall puts an older configuration back over settings saved since",
+       {Do(Act::MarkReadOnly), Do(Act::Setup), Do(Act::ClearReadOnly), Do(Act::GameSaves),
+        Do(Act::Uninstall)}},
+      {"a second setup keeps a backup older than the settings saved since",
+       {Do(Act::MarkReadOnly), Do(Act::Setup), Do(Act::ClearReadOnly), Do(Act::GameSaves),
+        Do(Act::Setup)}},
+      {"an uninstall puts back a backup that names Kestrevane",
+       {Do(Act::Setup), Do(Act::BackupDeleted), Do(Act::Setup), Do(Act::Uninstall)}},
+  };
+  rc::detail::TestParams once;
+  once.maxSuccess = 1;
+  for (const auto &c : cases)
+    EXPECT_EQ(Failure([&] { RunSequence(Sequence{c.steps}); }, once), "") << c.fault;
+}
+
+// A fresh seed each run, for a few seconds; the seed is printed so that a failure can be run
+// again with RC_PARAMS="seed=<it>".
+TEST(PlayerModel, FreshSeedForAFewSeconds) {
+  rc::detail::TestParams params;
+  params.seed = std::random_device{}();
+  params.maxSuccess = 100;
+  std::cout << "player model: fresh seed " << params.seed << std::endl;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  int sequences = 0;
+  for (; std::chrono::steady_clock::now() < end; sequences += params.maxSuccess, ++params.seed) {
+    const std::string failure = Failure([] { RunSequence(*Sequences()); }, params);
+    ASSERT_EQ(failure, "") << "seed " << params.seed;
+  }
+  std::cout << "player model: " << sequences << " sequences, all held" << std::endl;
+}
+
+} // namespace

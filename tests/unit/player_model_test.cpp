@@ -1,7 +1,8 @@
 // Any sequence of what a player does: the kit's two programs (to the end, failing at one
 // operation, or cut off there; while the game or another kit program runs), the game saving its
 // configuration, the launcher made later, lines edited, read-only marks, files deleted by hand.
-// After every step the game folder is checked against what the player is owed.
+// After every step the game folder is checked against what the player is owed. The fault sweep
+// runs the same checks over every failure of every operation of one run.
 #include "tests/unit/fake_game.h"
 
 #include "common/command_line.h"
@@ -12,7 +13,9 @@
 #include <gtest/gtest.h>
 #include <rapidcheck/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <iostream>
 #include <optional>
 #include <random>
@@ -182,10 +185,39 @@ std::string WithSetting(std::string bytes, const std::string &key, const std::st
   return bytes.replace(start, bytes.find('\r', start) - start, value);
 }
 
-// An invariant that does not hold fails the sequence with its name.
+// An invariant that does not hold, by its name.
+struct Violation {
+  std::string invariant;
+};
+
 void Expect(bool holds, const char *invariant) {
   if (!holds)
-    RC_FAIL(invariant);
+    throw Violation{invariant};
+}
+
+// The last entry of a failed run says what failed; a failed rewrite ends with its summary.
+bool LogNamesFailure(const FakeGame &game) {
+  if (game.log.empty())
+    return false;
+  for (const char *word : {"FAILED", "ERROR", "not installed", "NOT"})
+    if (game.log.back().find(word) != std::string::npos)
+      return true;
+  const auto summary = game.log.end() - std::min<std::ptrdiff_t>(game.log.size(), 12);
+  return game.log.back().find("thank you.") != std::string::npos &&
+         std::any_of(summary, game.log.end(), [](const std::string &entry) {
+           return entry.find("--NOT-- INSTALLED") != std::string::npos;
+         });
+}
+
+// How many configurations there are, and how many of them name Kestrevane's classes.
+std::pair<int, int> Configurations(const FakeGame &game) {
+  int there = 0, kestrevane = 0;
+  for (const std::string &configurationFolder : {folder, launcher})
+    if (const auto bytes = game.Read(ConfigurationPath(configurationFolder))) {
+      ++there;
+      kestrevane += Classes(*bytes) == Names::Kestrevane;
+    }
+  return {there, kestrevane};
 }
 
 struct World {
@@ -307,6 +339,19 @@ struct World {
         setup ? game.RunSetup(folder, step.fault) : game.RunUninstall(folder, step.fault);
     game.runningImages.clear();
     game.kitBusy = false;
+    Expect(game.writesWithoutExitHeld.empty(), "a DeusEx.ini written while an exit could cut it");
+    // All or nothing: a setup that ends leaves the game starting the same way from its folder and
+    // through the launcher (or, from a start that was mixed, at least no worse).
+    const auto [there, named] = Configurations(game);
+    const auto [thereBefore, namedBefore] = Configurations(before);
+    if (setup && code != cutOffCode)
+      Expect(named == 0 || named == there || (namedBefore != 0 && namedBefore != thereBefore),
+             "all or nothing: the setup ended with only one configuration changed");
+    const bool logFaulted =
+        game.faultApplied && game.operations[step.fault.at].rfind("log", 0) == 0;
+    if (code != 0 && code != cutOffCode && code != refusedFolder && code != notNowExitCode)
+      Expect(game.boxes.size() >= 2 && (LogNamesFailure(game) || logFaulted),
+             "honest endings: a failure without its own box, or a log that does not end with it");
     if (step.during != During::Nothing)
       Expect(code == notNowExitCode, "not now: a kit run went ahead while the game or the kit ran");
     if (code == notNowExitCode)
@@ -360,12 +405,80 @@ struct World {
   }
 };
 
-void RunSequence(const Sequence &sequence) {
-  World world;
-  for (const Step &step : sequence.steps) {
+// Applies the step and checks the invariants; a violation comes back by its name.
+std::optional<std::string> Violated(World &world, const Step &step) {
+  try {
     world.Apply(step);
     world.CheckNothingLost();
+  } catch (const Violation &violation) {
+    return violation.invariant;
   }
+  return std::nullopt;
+}
+
+void RunSequence(const Sequence &sequence) {
+  World world;
+  for (const Step &step : sequence.steps)
+    if (const std::optional<std::string> violation = Violated(world, step))
+      RC_FAIL(*violation);
+}
+
+std::vector<FaultKind> WaysToFail(const std::string &operation) {
+  using K = FaultKind;
+  const std::string kind = operation.substr(0, operation.find(' '));
+  if (kind == "read")
+    return {K::Refused, K::ReadError, K::PowerCut};
+  if (kind == "write")
+    return {K::Refused, K::DiskFull, K::ReadOnly, K::PowerCut};
+  if (kind == "copy")
+    return {K::Refused,   K::DiskFull, K::EmptyButOk, K::ShortButOk,
+            K::OldTailOk, K::ReadOnly, K::PowerCut};
+  if (kind == "delete")
+    return {K::Refused, K::StaysButOk, K::ReadOnly, K::PowerCut};
+  if (kind == "move" || kind == "check")
+    return {K::Refused, K::ReadOnly, K::PowerCut};
+  return {K::Refused, K::PowerCut}; // attributes, log
+}
+
+// Every operation of a kit run fails in turn, in each way it can fail on a player's machine, or
+// the process is cut off there, from each start that matters; every invariant must hold after it.
+TEST(FaultSweep, NoFailureAnywhereLosesAnOriginalConfiguration) {
+  const std::vector<Step> starts[] = {
+      {},
+      {Do(Act::LauncherMade)},
+      {Do(Act::Setup)},
+      {Do(Act::LauncherMade), Do(Act::Setup)},
+      {Do(Act::Setup), Do(Act::LauncherMade)}, // the launcher's made after the setup
+      {Do(Act::LauncherMade), Do(Act::MarkReadOnly, 1)},
+      {Do(Act::LauncherMade), Do(Act::Setup), Do(Act::MarkReadOnly, 1)},
+  };
+  int operations = 0, faults = 0;
+  std::vector<std::string> violations;
+  for (const std::vector<Step> &start : starts)
+    for (Act act : {Act::Setup, Act::Uninstall}) {
+      World begin, clean;
+      for (const Step &step : start)
+        ASSERT_EQ(Violated(begin, step), std::nullopt);
+      ASSERT_EQ(Violated(clean = begin, Do(act)), std::nullopt);
+      const std::vector<std::string> listed = clean.game.operations;
+      operations += static_cast<int>(listed.size());
+      for (int at = 0; at < static_cast<int>(listed.size()); ++at)
+        for (FaultKind kind : WaysToFail(listed[at])) {
+          World world = begin;
+          const Step step = Do(act, 0, {at, kind});
+          ++faults;
+          if (const std::optional<std::string> violation = Violated(world, step)) {
+            std::ostringstream where;
+            showValue(Sequence{start}, where);
+            showValue(step, where << "\n  then ");
+            violations.push_back(where.str() + " (" + listed[at] + "): " + *violation);
+          }
+        }
+    }
+  std::printf("fault sweep: %d operations, %d faults injected, %zu violations\n", operations,
+              faults, violations.size());
+  for (const std::string &violation : violations)
+    ADD_FAILURE() << violation;
 }
 
 // The run of `./kit test`: a fixed seed (RC_PARAMS in the test's environment), 2,000 sequences.

@@ -364,6 +364,10 @@ struct World {
         Expect(Configuration(which) == was,
                "untouched: the run changed a configuration that names the player's own classes");
     }
+    // A run that is not cut off never leaves the game without a configuration it had.
+    for (int which : {0, 1})
+      if (code != cutOffCode && before.Exists(ConfigurationPath(Folder(which))))
+        Expect(Configuration(which).has_value(), "a DeusEx.ini that was there is missing");
     // A failing disk (full, lying, cut off) may leave a half-written file until the next run.
     const bool honestFault = step.fault.kind == FaultKind::None ||
                              step.fault.kind == FaultKind::Refused ||

@@ -44,6 +44,8 @@ File *Find(const std::string &path) {
 FaultKind Operation(const char *kind, const std::string &path, bool cutPartWay = false) {
   const int number = static_cast<int>(game->operations.size());
   game->operations.push_back(std::string(kind) + " " + path);
+  if (number == game->kitFolderGoneAt)
+    kitFolder = "destroyed";
   if (number != game->fault.at)
     return FaultKind::None;
   game->faultApplied = true;
@@ -245,6 +247,7 @@ int RunProgram(FakeGame &fake, const std::string &folder, Fault fault, Run run) 
   fake.faultApplied = false;
   fake.exitHolds = 0;
   gameFolder = folder;
+  kitFolder = ".";
   if (fake.kitBusy || !ImagesRunningFrom(folder, fake.runningImages, SameFakeFile).empty())
     return notNowExitCode;
   try {

@@ -53,6 +53,9 @@ struct FakeGame {
   std::vector<std::string> runningImages;
   std::map<std::string, std::string> links; // in lower case
   bool kitBusy = false;
+  // The operation at which the page thread's exit destroys the program-wide kitFolder while the
+  // worker still runs; -1 for none.
+  int kitFolderGoneAt = -1;
 
   // What the last run did: its operations by kind, in order; the fault applied.
   std::vector<std::string> operations;

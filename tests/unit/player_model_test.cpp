@@ -47,7 +47,9 @@ enum class Act {
   PackageDeleted, // the installed package file `which`
   BackupDeleted,  // the backup of the configuration `which`
 };
-enum class During { Nothing, GameRuns, KitRuns };
+// What else happens during a kit run: the game or another kit program runs, or the page is
+// closed (its exit destroys the program-wide folder texts while the worker still runs).
+enum class During { Nothing, GameRuns, KitRuns, PageClosed };
 
 struct Step {
   Act act = Act::Setup;
@@ -90,6 +92,8 @@ void showValue(const Step &step, std::ostream &out) {
     out << ", while the game runs as " << gameImages[step.which % 3];
   if (step.during == During::KitRuns)
     out << ", while another kit program runs";
+  if (step.during == During::PageClosed)
+    out << ", its page closed at operation " << 20 + 10 * step.which;
 }
 
 // A sequence, shown one numbered step a line.
@@ -114,7 +118,7 @@ rc::Gen<Step> KitRun(Act act) {
     return index < 10 ? K::None : kinds[index - 10];
   });
   const auto during = rc::gen::weightedElement<During>(
-      {{8, During::Nothing}, {1, During::GameRuns}, {1, During::KitRuns}});
+      {{9, During::Nothing}, {1, During::GameRuns}, {1, During::KitRuns}, {1, During::PageClosed}});
   return rc::gen::apply(
       [act](K kind, int at, During during, int which) {
         return Step{act, which, during, kind == K::None ? Fault{} : Fault{at, kind}};
@@ -322,11 +326,20 @@ struct World {
       game.runningImages.push_back(gameImages[step.which % 3]);
     game.kitBusy = step.during == During::KitRuns;
     const FakeGame before = game;
+    game.kitFolderGoneAt = step.during == During::PageClosed ? 20 + 10 * step.which : -1;
     const bool startedBefore = GameStarts();
     const int code =
         setup ? game.RunSetup(folder, step.fault) : game.RunUninstall(folder, step.fault);
     game.runningImages.clear();
     game.kitBusy = false;
+    game.kitFolderGoneAt = -1;
+    if (step.during == During::PageClosed) { // the same run without the page's exit
+      FakeGame unclosed = before;
+      const int unclosedCode =
+          setup ? unclosed.RunSetup(folder, step.fault) : unclosed.RunUninstall(folder, step.fault);
+      Expect(code == unclosedCode && game.files == unclosed.files,
+             "the worker used a program-wide text after the page's exit destroyed it");
+    }
     Expect(game.writesWithoutExitHeld.empty(), "a DeusEx.ini written while an exit could cut it");
     // All or nothing: a setup that ends leaves the game starting the same way from its folder and
     // through the launcher (or, from a start that was mixed, at least no worse).
@@ -340,7 +353,7 @@ struct World {
     if (code != 0 && code != cutOffCode && code != refusedFolder && code != notNowExitCode)
       Expect(game.boxes.size() >= 2 && (LogNamesFailure(game) || logFaulted),
              "honest endings: a failure without its own box, or a log that does not end with it");
-    if (step.during != During::Nothing)
+    if (step.during == During::GameRuns || step.during == During::KitRuns)
       Expect(code == notNowExitCode, "not now: a kit run went ahead while the game or the kit ran");
     if (code == notNowExitCode)
       Expect(game.files == before.files, "not now: a run that exits 3 changed files");
@@ -507,6 +520,8 @@ TEST(PlayerModel, SequencesThatFoundFaults) {
       {"an uninstall puts back a backup that names Kestrevane",
        {Do(Act::Setup), Do(Act::BackupDeleted), Do(Act::Setup), Do(Act::Uninstall)}},
       {"the running game is missed through a link", {Do(Act::Setup, 1, {}, During::GameRuns)}},
+      {"the setup copies from the kit's folder after the page's exit destroyed it",
+       {Do(Act::Setup, 1, {}, During::PageClosed)}},
       {"the running game is missed through a doubled \\.",
        {Do(Act::Setup), Do(Act::Uninstall, 2, {}, During::GameRuns)}},
   };

@@ -1,16 +1,15 @@
 #include "common/bounded_text.h"
 
-#include <algorithm>
+#include "common/text_characters.h"
 
 std::string ComposeBoundedText(const char *systemText, const std::string &fixedText,
                                std::size_t bufferSize) {
   const std::size_t capacity = bufferSize > 0 ? bufferSize - 1 : 0;
   if (fixedText.size() >= capacity)
-    return fixedText.substr(0, capacity);
+    return FirstBytes(fixedText, capacity);
   // The fixed text names what failed, so the system's wording gives way first.
   std::string text;
   if (systemText != nullptr)
     text.assign(systemText);
-  text.resize(std::min(text.size(), capacity - fixedText.size()));
-  return text + fixedText;
+  return FirstBytes(text, capacity - fixedText.size()) + fixedText;
 }

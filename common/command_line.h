@@ -12,8 +12,18 @@ struct CommandLine {
 };
 
 // Reads the arguments after the program's name. /D= is the last argument and takes the rest of
-// the line, blanks included; quotes around it, or around its folder, are removed.
-CommandLine ParseCommandLine(const std::string &arguments);
+// the line, blanks included; quotes around it, or around its folder, are removed. Its length is
+// counted in characters: UTF-8 ones where utf8CodePage (text_characters.h).
+CommandLine ParseCommandLine(const std::string &arguments, bool utf8CodePage);
+
+// A folder as typed, pasted or given with /D=: blanks around it and one pair of quotes around it
+// (Explorer's "Copy as path") removed.
+std::string TrimmedFolder(const std::string &text);
+
+// The game folder that a folder entry names: trimmed, then made absolute against the working
+// folder, before any check or use, so that the running-game check and every path agree. An entry
+// that is empty once trimmed stays empty (the worker says the game is not there).
+std::string GameFolderFromEntry(const std::string &entry);
 
 // The usage box's text for the program of the given file name.
 std::string UsageText(const std::string &programName);

@@ -2,6 +2,7 @@
 
 #include "common/game_paths.h"
 #include "common/program_state.h"
+#include "common/text_characters.h"
 
 #include <set>
 
@@ -17,45 +18,6 @@ const char *const steamInHome[] = {"\\.steam\\steam", "\\.steam\\root", "\\.loca
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-// Outside quotes, control characters (NUL bytes among them) separate tokens like spaces.
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
-
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualIgnoringCase(const std::string &a, const std::string &b) {
-  if (a.size() != b.size())
-    return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (AsciiLower(a[i]) != AsciiLower(b[i]))
-      return false;
-  return true;
-}
-
-bool HoldsControlCharacter(const std::string &text) {
-  for (const char c : text)
-    if (static_cast<unsigned char>(c) < 0x20)
-      return true;
-  return false;
-}
-
-bool IsAscii(const std::string &text) {
-  for (const char c : text)
-    if (static_cast<unsigned char>(c) >= 0x80)
-      return false;
-  return true;
-}
-
-bool IsNumber(const std::string &text) {
-  if (text.empty())
-    return false;
-  for (const char c : text)
-    if (c < '0' || c > '9')
-      return false;
-  return true;
-}
-
 std::string WithoutTrailingSeparators(std::string folder) {
   while (!folder.empty() && IsSeparator(folder.back()))
     folder.pop_back();
@@ -68,79 +30,7 @@ bool IsServerName(const std::string &folder) {
          folder.find_first_of("\\/", 2) == std::string::npos;
 }
 
-// Reads the quoted text whose opening quote is at text[at]. Leaves at after the closing quote and
-// returns true, or, for a text not closed on its line, leaves at on the line end (or the end of
-// the text) and returns false.
-bool ReadQuotedText(const std::string &text, std::size_t &at, std::string &value) {
-  value.clear();
-  ++at;
-  while (at < text.size() && !IsLineEnd(text[at])) {
-    const char c = text[at++];
-    if (c == '"')
-      return true;
-    if (c == '\\' && at < text.size() && (text[at] == '\\' || text[at] == '"'))
-      value += text[at++];
-    else
-      value += c;
-  }
-  return false;
-}
-
 } // namespace
-
-std::vector<std::string> SteamLibraryFolders(const std::string &vdfText,
-                                             const CodePageConversion &toCodePage) {
-  std::vector<std::string> folders;
-  std::set<std::string> known; // ComparablePath of each folder taken
-  const auto take = [&](const std::string &value) {
-    if (value.empty() || HoldsControlCharacter(value))
-      return;
-    const std::string folder = IsAscii(value) ? value : toCodePage(value);
-    if (!folder.empty() && known.insert(ComparablePath(folder)).second)
-      folders.push_back(folder);
-  };
-  bool expectingKey = true;
-  bool keyNamesLibrary = false;
-  std::size_t depth = 0; // braces open around the current token
-  std::string token;
-  std::size_t at = 0;
-  while (at < vdfText.size() && folders.size() < steamLibraryLimit) {
-    const char c = vdfText[at];
-    if (IsBlank(c)) {
-      // Steam writes a key and its text on one line: a key alone on its line names a block, and
-      // a text on the next line is a key again. So a stray word costs at most its own line.
-      if (IsLineEnd(c))
-        expectingKey = true;
-      ++at;
-      continue;
-    }
-    if (c == '{' || c == '}') {
-      depth = c == '{' ? depth + 1 : depth > 0 ? depth - 1 : 0;
-      ++at;
-      expectingKey = true;
-      continue;
-    }
-    if (c == '"') {
-      if (!ReadQuotedText(vdfText, at, token))
-        continue; // an unfinished text: its line end follows, or the end of the file
-    } else {
-      const std::size_t start = at;
-      while (at < vdfText.size() && !IsBlank(vdfText[at]) && vdfText[at] != '"' &&
-             vdfText[at] != '{' && vdfText[at] != '}')
-        ++at;
-      token.assign(vdfText, start, at - start);
-    }
-    if (expectingKey) {
-      keyNamesLibrary = EqualIgnoringCase(token, "path") || (depth == 1 && IsNumber(token));
-      expectingKey = false;
-    } else {
-      if (keyNamesLibrary)
-        take(token);
-      expectingKey = true;
-    }
-  }
-  return folders;
-}
 
 std::string WindowsFolder(const std::string &folder) {
   std::string windowsFolder = folder;
@@ -183,8 +73,10 @@ std::vector<std::string> LinuxSteamFolders(const GameFolderSources &sources) {
       folders.push_back(folder);
   };
   add(WineFolder(sources.steamClientFolder));
-  if (!sources.xdgDataHome.empty())
-    add(WineFolder(sources.xdgDataHome) + "\\Steam");
+  const std::string &dataHome =
+      sources.xdgDataHome.empty() ? sources.hostXdgDataHome : sources.xdgDataHome;
+  if (!dataHome.empty())
+    add(WineFolder(dataHome) + "\\Steam");
   if (!home.empty())
     for (const char *steam : steamInHome)
       add(home + steam);
@@ -212,12 +104,16 @@ std::vector<std::string> GameFolderCandidates(const GameFolderSources &sources,
         add(libraryFolder + gameInSteamLibrary);
     }
   };
+  const bool underWine = !sources.wineHome.empty();
+  // protontricks names the game's folder itself, where no record or list may lead to it.
+  if (underWine)
+    add(WineFolder(sources.steamAppFolder));
   for (const std::string &gogFolder : sources.gogFolders)
     add(WindowsFolder(gogFolder));
   for (const std::string &entry : sources.steamGameEntries)
     add(WindowsFolder(entry));
   addSteam(WindowsFolder(sources.steamFolder), WindowsFolder);
-  if (!sources.wineHome.empty())
+  if (underWine)
     add(WineFolder(sources.steamGameFolder));
   for (const std::string &steam : LinuxSteamFolders(sources))
     addSteam(steam, WineFolder);
@@ -228,10 +124,11 @@ std::vector<std::string> GameFolderCandidates(const GameFolderSources &sources,
 }
 
 std::string FirstGameFolder(const std::vector<std::string> &candidates,
-                            const std::function<bool(const std::string &path)> &fileExists) {
-  const std::size_t longestFolder = folderFieldSize - 1;
+                            const std::function<bool(const std::string &path)> &fileExists,
+                            bool utf8CodePage) {
   for (const std::string &candidate : candidates)
-    if (candidate.size() <= longestFolder && fileExists(ConfigurationPath(candidate)))
+    if (CharacterCount(candidate, utf8CodePage) <= longestFolderCharacters &&
+        fileExists(ConfigurationPath(candidate)))
       return candidate;
   return std::string();
 }

@@ -7,37 +7,14 @@
 // "\System\..." (game_paths.h). A drive's root is therefore written "C:".
 #pragma once
 
-#include <cstddef>
+#include "common/steam_library_folders.h"
+
 #include <functional>
 #include <string>
 #include <vector>
 
-// How much of Steam's libraryfolders.vdf is read. Real files are a few kilobytes; of a longer
-// file only this start is parsed; a quoted text cut off at the limit is unfinished and dropped.
-inline constexpr std::size_t steamLibraryFileLimit = 4 * 1024 * 1024;
-
-// How many libraries one libraryfolders.vdf gives at most: Steam allows far fewer, and each costs
-// a look on disk.
-inline constexpr std::size_t steamLibraryLimit = 64;
-
-// A UTF-8 text (Steam writes its files in UTF-8) in the ANSI code page that the file calls take;
-// the empty text when the code page cannot hold one of its characters, or it is not UTF-8.
-using CodePageConversion = std::function<std::string(const std::string &utf8)>;
-
 // The start of a file, at most steamLibraryFileLimit bytes; the empty text when there is none.
 using FileStartReader = std::function<std::string(const std::string &path)>;
-
-// The libraries of Steam's libraryfolders.vdf, in file order, with the file's escapes undone
-// (\\ is one backslash, \" a quote): every "path" value, and in the older layout every numbered
-// key's value directly inside the top-level block (numbered keys deeper down, in the "apps"
-// blocks, are games). The file is read as quoted texts, bare words and braces: a key followed on
-// its line by its text, or a key that names the { } block after it. A quoted text not closed on
-// its own line is dropped, and so is a path holding a control character (a NUL byte, say), which
-// no Windows path holds, or a character the code page cannot hold. A path met before (compared as
-// ComparablePath compares) is dropped; after steamLibraryLimit paths the rest of the file is not
-// read. Linear in the length of the text, whatever it holds.
-std::vector<std::string> SteamLibraryFolders(const std::string &vdfText,
-                                             const CodePageConversion &toCodePage);
 
 // A folder in the form the candidates use: forward slashes (Steam's registry record writes them)
 // become backslashes, and trailing separators are dropped so that the game's subfolder appends
@@ -68,15 +45,20 @@ struct GameFolderSources {
   std::string steamClientFolder; // STEAM_COMPAT_CLIENT_INSTALL_PATH, Proton's Steam folder
   std::string xdgDataHome;       // XDG_DATA_HOME
   std::string programFolder;     // the folder that holds the running program
+  std::string steamAppFolder;    // STEAM_APP_PATH, the game folder that protontricks names
+  // WINE_HOST_XDG_DATA_HOME: newer Wine and Proton's Wine hand XDG_DATA_HOME over by this name.
+  std::string hostXdgDataHome;
 };
 
 // The folders in which a Linux Steam may live, as Wine reaches them, in the order they are
-// tried: STEAM_COMPAT_CLIENT_INSTALL_PATH, XDG_DATA_HOME\Steam, then the home folder's
+// tried: STEAM_COMPAT_CLIENT_INSTALL_PATH, XDG_DATA_HOME\Steam (WINE_HOST_XDG_DATA_HOME\Steam
+// where XDG_DATA_HOME is empty), then the home folder's
 // .steam\steam, .steam\root, .local\share\Steam, and those of the Flatpak and the Snap. The home
 // folder is WINEHOMEDIR without its "\??\". None outside Wine (no WINEHOMEDIR).
 std::vector<std::string> LinuxSteamFolders(const GameFolderSources &sources);
 
-// The folders to try, in order: GOG's records; Steam's uninstall entry; Steam's own folder and
+// The folders to try, in order: under Wine, STEAM_APP_PATH (the game folder protontricks names,
+// a Linux path reached through Z:); GOG's records; Steam's uninstall entry; Steam's own folder and
 // every library that its steamapps\libraryfolders.vdf lists, each followed by
 // \steamapps\common\Deus Ex; under Wine, STEAM_COMPAT_INSTALL_PATH and then each Linux Steam
 // folder and its libraries in the same way (Linux paths reached through Z:); then the program's
@@ -88,6 +70,8 @@ std::vector<std::string> GameFolderCandidates(const GameFolderSources &sources,
                                               const CodePageConversion &toCodePage);
 
 // The first candidate that holds System\DeusEx.ini (fileExists is asked for that path) and fits
-// the path page's folder field; the empty text when none does.
+// the path page's folder field (counted in characters, UTF-8 ones where utf8CodePage); the empty
+// text when none does.
 std::string FirstGameFolder(const std::vector<std::string> &candidates,
-                            const std::function<bool(const std::string &path)> &fileExists);
+                            const std::function<bool(const std::string &path)> &fileExists,
+                            bool utf8CodePage);

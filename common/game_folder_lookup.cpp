@@ -2,6 +2,7 @@
 
 #include "common/game_folder_candidates.h"
 #include "common/program_folder.h"
+#include "common/text_characters.h"
 
 #include <windows.h>
 
@@ -10,19 +11,24 @@
 
 namespace {
 
+// Sized for 999 characters, the game's own limit, in any code page (UTF-8 takes up to four bytes
+// each).
+constexpr std::size_t gameRecordBytes = BytesForCharacters(999);
+
 std::string GameRecordFolder() {
-  char folder[1000] = {};
+  char folder[gameRecordBytes] = {};
   HKEY key = nullptr;
   // Full access, as the game's own tools ask for it; without rights the lookup comes back empty
   // and the user types the folder.
   RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Unreal Technology\\Installed Apps\\Deus Ex", 0,
                 KEY_ALL_ACCESS | KEY_WOW64_32KEY, &key);
-  DWORD size = 999; // one byte short of the buffer: the text always ends with a zero byte
+  DWORD size =
+      gameRecordBytes - 1; // one byte short of the buffer: the text always ends with a zero
   LONG status =
       RegQueryValueExA(key, "Folder", nullptr, nullptr, reinterpret_cast<BYTE *>(folder), &size);
   RegCloseKey(key);
-  // A value too long for the read leaves the buffer undefined: propose nothing rather than
-  // garbage, and let the user type the folder.
+  // A value too long for the read leaves the buffer undefined (and may end inside a character):
+  // propose nothing rather than garbage, and let the user type the folder.
   if (status == ERROR_MORE_DATA)
     return std::string();
   return std::string(folder);
@@ -140,6 +146,8 @@ std::string GetGameFolder() {
   sources.steamClientFolder = EnvironmentText("STEAM_COMPAT_CLIENT_INSTALL_PATH");
   sources.xdgDataHome = EnvironmentText("XDG_DATA_HOME");
   sources.programFolder = ProgramFolder();
+  sources.steamAppFolder = EnvironmentText("STEAM_APP_PATH");
+  sources.hostXdgDataHome = EnvironmentText("WINE_HOST_XDG_DATA_HOME");
   return FirstGameFolder(GameFolderCandidates(sources, SteamLibraryFileStart, InAnsiCodePage),
-                         IsFile);
+                         IsFile, GetACP() == CP_UTF8);
 }

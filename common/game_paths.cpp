@@ -1,5 +1,6 @@
 #include "common/game_paths.h"
 
+#include "common/installation_log.h"
 #include "common/platform.h"
 
 std::string ConfigurationPath(const std::string &folder) { return folder + "\\System\\DeusEx.ini"; }
@@ -38,6 +39,17 @@ std::string LauncherFolder(const std::string &gameFolder) {
   const std::string folder = documents + "\\Deus Ex";
   // A game installed in Documents\Deus Ex has one configuration, not two.
   return ComparablePath(folder) == ComparablePath(gameFolder) ? std::string() : folder;
+}
+
+void ReportUnreachableLauncher() {
+  const std::string folder = platform->unreachableLauncherFolder();
+  if (folder.empty())
+    return;
+  const std::string reason =
+      std::string(unreachableNameReason) + " Its System\\DeusEx.ini is left as it is.";
+  WriteLog("\n\n---> Cannot reach the launcher's folder " + folder + ": " + reason, 0);
+  platform->showBox("Kestrevane cannot reach the launcher's folder\n" + folder + "\n" + reason,
+                    "Launcher configuration", okBox | warningIcon);
 }
 
 std::string LauncherEntry(const std::string &launcherFolder, const char *whatIsDone) {

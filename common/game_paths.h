@@ -22,6 +22,15 @@ std::string ComparablePath(std::string path);
 // names no Documents folder, or when that is the game folder itself.
 std::string LauncherFolder(const std::string &gameFolder);
 
+// Where the launcher's folder exists but its name cannot reach the programs (an older Windows, a
+// name in another script), the log and a warning box name it: its DeusEx.ini is left as it is,
+// and a player who starts the game through the launcher must learn why.
+void ReportUnreachableLauncher();
+
+// Why a folder named in another script is out of reach on an older Windows.
+inline constexpr const char *unreachableNameReason =
+    "this Windows cannot give its name to the program (Windows 10 version 1903 and later can).";
+
 // The log entry ahead of the launcher configuration's own entries: "...reads <its DeusEx.ini>;
 // <what is done with it>" (launcherChanged, launcherRestored, launcherRepaired).
 std::string LauncherEntry(const std::string &launcherFolder, const char *whatIsDone);

@@ -21,6 +21,10 @@ std::string PackageDestinationPath(const std::string &gameFolder, const std::str
   return gameFolder + KindFolderText(kind) + fileName;
 }
 
+std::string KeptFilePath(const std::string &destination) { return destination + ".kes-backup"; }
+
+std::string IncomingFilePath(const std::string &destination) { return destination + ".kes-new"; }
+
 std::string PackageSourceName(const std::string &fileName) { return ".\\" + fileName; }
 
 std::string PackageSourcePath(const std::string &kitFolder, const std::string &fileName) {

@@ -35,6 +35,16 @@ const char *KindFolderText(PackageKind kind);
 std::string PackageDestinationPath(const std::string &gameFolder, const std::string &fileName,
                                    PackageKind kind);
 
+// Where the setup keeps a file that it found at a package's destination and that is not
+// Kestrevane's (another modification's file of the same name): beside it, "<name>.kes-backup". The
+// uninstaller gives it back when it removes the package. A file of that name always holds what
+// the player had there.
+std::string KeptFilePath(const std::string &destination);
+
+// Where the setup copies a package and reads it back before it takes the destination's name, so
+// that a file at the destination is never a package cut short: "<name>.kes-new".
+std::string IncomingFilePath(const std::string &destination);
+
 // The setup reads the package files from its own program's folder, whatever the working folder
 // (a script, a mod manager or a shortcut may start it from anywhere); the log and the boxes still
 // name each as ".\" + file name.

@@ -1,11 +1,17 @@
 #include "common/page_controls.h"
 
 #include "common/boxes.h"
+#include "common/code_page_text.h"
+#include "common/command_line.h"
 #include "common/game_folder_lookup.h"
+#include "common/game_paths.h"
+#include "common/installation_log.h"
 #include "common/program_exit.h"
 #include "common/program_state.h"
 #include "common/running_game.h"
+#include "common/safe_dll_search.h"
 #include "common/system_error_box.h"
+#include "common/text_characters.h"
 #include "common/windows_platform.h"
 
 #include <commctrl.h>
@@ -29,7 +35,14 @@ void SetPageIcons(HWND page, int smallIconGroup, int largeIconGroup) {
 void InitialiseCommonControls() {
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
   static_assert(sizeof controls == 8 && (ICC_WIN95_CLASSES | ICC_DATE_CLASSES) == 0x1FF);
-  InitCommonControlsEx(&controls);
+  // Not imported: comctl32 is no KnownDLL, and an import would be looked for beside the program
+  // before WinMain could restrict the search. Without it only a page with the progress bar
+  // fails to open, as it would on a Windows that lacks the control.
+  using InitCommonControlsExFunction = BOOL(WINAPI *)(const INITCOMMONCONTROLSEX *);
+  if (HMODULE comctl32 = LoadSystemLibrary("comctl32.dll"))
+    if (const auto initialise = reinterpret_cast<InitCommonControlsExFunction>(
+            reinterpret_cast<void (*)()>(GetProcAddress(comctl32, "InitCommonControlsEx"))))
+      initialise(&controls);
 }
 
 INT_PTR AnswerPageMessage(HWND page, UINT message, WPARAM wParam, int smallIconGroup,
@@ -57,10 +70,28 @@ void ProposeGameFolder(HWND page, int folderFieldId) {
   SetDlgItemTextA(page, folderFieldId, gameFolder.c_str());
 }
 
-void TakeGameFolder(HWND page, int folderFieldId) {
-  char folder[folderFieldSize] = {};
-  GetDlgItemTextA(page, folderFieldId, folder, folderFieldSize);
-  gameFolder = folder;
+void ReportUnreachableFolder(HWND owner, const std::string &folder) {
+  WriteLog("\n\n---> Cannot reach the folder " + folder + ": " + unreachableNameReason, 1);
+  ShowBox(owner, "Kestrevane cannot reach the folder\n" + folder + "\n" + unreachableNameReason,
+          "Folder out of reach", MB_OK | MB_ICONWARNING);
+}
+
+bool TakeGameFolder(HWND page, int folderFieldId) {
+  // The whole entry, then its first 99 characters: a buffer that the system fills only in part
+  // could end inside a character (a UTF-8 one takes up to four bytes). Read in UTF-16, so that
+  // a name the code page cannot hold is seen, not changed into '?'s.
+  HWND field = GetDlgItem(page, folderFieldId);
+  std::wstring entry(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
+  entry.resize(
+      static_cast<std::size_t>(GetWindowTextW(field, &entry[0], static_cast<int>(entry.size()))));
+  const std::string folder = FirstCharacters(AsUtf8(entry), longestFolderCharacters, true);
+  const std::optional<std::string> reachable = WideInAnsiCodePage(FromUtf8(folder));
+  if (!reachable) {
+    ReportUnreachableFolder(page, folder);
+    return false;
+  }
+  gameFolder = GameFolderFromEntry(*reachable);
+  return true;
 }
 
 bool GameIsClosed(HWND page) {

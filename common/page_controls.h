@@ -7,7 +7,8 @@
 #include <optional>
 #include <string>
 
-// The common controls of both programs' pages (the progress bar), set up before the first page.
+// The common controls of both programs' pages (the progress bar), set up before the first page
+// from System32's comctl32, once the DLL search is restricted (safe_dll_search.h).
 void InitialiseCommonControls();
 
 extern HINSTANCE appInstance; // module instance: every dialog and icon is loaded from it
@@ -24,9 +25,14 @@ INT_PTR AnswerPageMessage(HWND page, UINT message, WPARAM wParam, int smallIconG
 
 // The path page's folder field, alike in both programs: the page proposes the folder of the command
 // line's /D=, or else of the game's registry record; NEXT takes what the field holds (at most 99
-// characters, a longer entry is cut) as the new gameFolder.
+// characters, a longer entry is cut between two characters), trimmed of quotes and blanks and
+// made absolute, as the new gameFolder. A name that the code page cannot hold (an older Windows)
+// is not taken: a box and the log name it, and TakeGameFolder gives false.
 void ProposeGameFolder(HWND page, int folderFieldId);
-void TakeGameFolder(HWND page, int folderFieldId);
+bool TakeGameFolder(HWND page, int folderFieldId);
+
+// The box and the log entry for a game folder whose name (UTF-8) the code page cannot hold.
+void ReportUnreachableFolder(HWND owner, const std::string &folder);
 
 // The first step of NEXT on both path pages: while a program runs from the game folder's System
 // folder (the game, the editor, a renamed launcher), the "Deus Ex is running" box names it and the

@@ -56,6 +56,19 @@ struct Platform {
 
   // The program's error box for a non-zero code, then the end of the process. Never returns.
   void (*exitProgram)(int code);
+
+  // <Documents>\Deus Ex, in UTF-8, where it exists but documentsFolder cannot give it: the ANSI
+  // code page cannot hold its name (an older Windows ignores the programs' UTF-8 code page).
+  // Empty otherwise.
+  std::string (*unreachableLauncherFolder)();
+  // Puts the file's data on the disk: until then a power cut may leave the file at its size but
+  // filled with zeros (the file system keeps sizes, names and deletions, not contents). Closing,
+  // reading back and copying do not do this. Opens the file for writing, so a read-only file
+  // fails.
+  ErrorCode (*flushFile)(const std::string &path);
+  // The path made absolute against the working folder, ".." and "." resolved (GetFullPathNameA);
+  // the path as given when the system cannot.
+  std::string (*absolutePath)(const std::string &path);
 };
 
 // The platform in use, set once when the program starts (or by a test).

@@ -19,6 +19,21 @@ bool SameContent(const std::string &first, const std::string &second) {
   }
 }
 
+bool HoldsOnlyZeros(const std::string &path) {
+  const auto reader = platform->openReader(path);
+  if (!reader)
+    return false;
+  char buffer[65536];
+  for (;;) {
+    reader->read(buffer, sizeof buffer);
+    if (reader->bad() ||
+        std::any_of(buffer, buffer + reader->gcount(), [](char c) { return c != '\0'; }))
+      return false;
+    if (reader->eof())
+      return true;
+  }
+}
+
 ErrorCode CopyVerified(const std::string &from, const std::string &to) {
   if (const ErrorCode error = platform->copyFile(from, to))
     return error;
@@ -58,6 +73,8 @@ ErrorCode ReplaceVerified(const std::string &path, const std::string &temporaryP
   }
   if (error == 0 && ReadWholeFile(temporaryPath) != bytes)
     error = notDoneAsReported;
+  if (error == 0) // the rename reaches the disk before the data would: the data goes first
+    error = platform->flushFile(temporaryPath);
   if (error == 0)
     error = platform->moveFile(temporaryPath, path);
   if (error != 0) {
@@ -65,4 +82,13 @@ ErrorCode ReplaceVerified(const std::string &path, const std::string &temporaryP
     return error;
   }
   return ReadWholeFile(path) == bytes ? 0 : notDoneAsReported;
+}
+
+ErrorCode MoveVerified(const std::string &from, const std::string &to) {
+  const std::optional<std::string> bytes = ReadWholeFile(from);
+  if (!bytes)
+    return notDoneAsReported;
+  if (const ErrorCode error = platform->moveFile(from, to))
+    return error;
+  return ReadWholeFile(to) == bytes && !platform->fileExists(from) ? 0 : notDoneAsReported;
 }

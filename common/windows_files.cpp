@@ -87,6 +87,33 @@ ErrorCode CheckDeletable(const std::string &path) {
   return OpenAndClose(path, DELETE);
 }
 
+// FlushFileBuffers needs a handle with write access (Wine: an fsync of that descriptor, which
+// puts every write of the file on disk, whichever handle made it).
+ErrorCode FlushOneFile(const std::string &path) {
+  StopIfProcessEnds();
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return GetLastError();
+  const ErrorCode error = ResultOf(FlushFileBuffers(file));
+  CloseHandle(file);
+  return error;
+}
+
+// The size asked for first: under the UTF-8 code page a path of MAX_PATH characters takes more
+// bytes than that.
+std::string AbsolutePath(const std::string &path) {
+  const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0)
+    return path; // a path the system cannot make absolute is left as given
+  std::string full(needed, '\0');
+  const DWORD length = GetFullPathNameA(path.c_str(), needed, &full[0], nullptr);
+  if (length == 0 || length >= needed)
+    return path;
+  full.resize(length);
+  return full;
+}
+
 std::string SystemErrorText(ErrorCode error) {
   char *text = nullptr;
   FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS |

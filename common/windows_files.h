@@ -16,4 +16,6 @@ bool FileExists(const std::string &path);
 ErrorCode ClearReadOnly(const std::string &path);
 ErrorCode CheckWritable(const std::string &path);
 ErrorCode CheckDeletable(const std::string &path);
+ErrorCode FlushOneFile(const std::string &path);
 std::string SystemErrorText(ErrorCode error);
+std::string AbsolutePath(const std::string &path);

@@ -1,6 +1,7 @@
 #include "common/windows_platform.h"
 
 #include "common/boxes.h"
+#include "common/code_page_text.h"
 #include "common/installation_log.h"
 #include "common/log_line.h"
 #include "common/platform.h"
@@ -42,12 +43,29 @@ int ShowOwnerlessBox(const std::string &text, const char *caption, unsigned type
   return ShowBox(nullptr, text, caption, type);
 }
 
-// Redirected folders included; under Wine or Proton, the prefix's user's Documents.
-std::string DocumentsFolder() {
-  char folder[MAX_PATH] = {};
-  if (SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK)
-    return std::string();
+// Redirected folders included; under Wine or Proton, the prefix's user's Documents. Asked for
+// in UTF-16: the A call would put '?' for each character the code page cannot hold, and name
+// another folder.
+std::wstring WideDocumentsFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  if (SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK)
+    return std::wstring();
   return folder;
+}
+
+std::string DocumentsFolder() {
+  return WideInAnsiCodePage(WideDocumentsFolder()).value_or(std::string());
+}
+
+std::string UnreachableLauncherFolder() {
+  const std::wstring documents = WideDocumentsFolder();
+  if (documents.empty() || WideInAnsiCodePage(documents))
+    return std::string();
+  const std::wstring launcher = documents + L"\\Deus Ex";
+  const DWORD attributes = GetFileAttributesW(launcher.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+    return std::string();
+  return AsUtf8(launcher);
 }
 
 bool AppendLog(const std::string &message, int stampFlag) {
@@ -60,10 +78,14 @@ bool AppendLog(const std::string &message, int stampFlag) {
 }
 
 const Platform windowsPlatform = {
-    OpenReader,       OpenWriter,    CopyOneFile,      MoveOneFile,       DeleteOneFile,
-    FileExists,       ClearReadOnly, CheckWritable,    CheckDeletable,    SystemErrorText,
-    DocumentsFolder,  SetText,       SetProgressRange, AdvanceProgress,   ShowControl,
-    ShowOwnerlessBox, AppendLog,     HoldProcessEnd,   ReleaseProcessEnd, EndProcess,
+    OpenReader,        OpenWriter,      CopyOneFile,
+    MoveOneFile,       DeleteOneFile,   FileExists,
+    ClearReadOnly,     CheckWritable,   CheckDeletable,
+    SystemErrorText,   DocumentsFolder, SetText,
+    SetProgressRange,  AdvanceProgress, ShowControl,
+    ShowOwnerlessBox,  AppendLog,       HoldProcessEnd,
+    ReleaseProcessEnd, EndProcess,      UnreachableLauncherFolder,
+    FlushOneFile,      AbsolutePath,
 };
 
 } // namespace

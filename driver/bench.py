@@ -22,7 +22,8 @@ Documents of the prefix's user, <home> the Wine user's Linux home folder, [ <tim
 and <mail> the support addresses and <maker> the maker (common/support_contact.h), <N+k> a progress
 position counted from the end of the package list, <file k>/<folder k> the k-th package (N the
 last), and "<each package> " before a line that stands for one line per package, in the order of
-common/package_list.inc.
+common/package_list.inc. The programs' texts (robot transcript, log) are read as UTF-8, their code
+page; a byte that is not UTF-8 shows as \\xNN. Golden files are UTF-8.
 
 --wine64 is for 64-bit builds of the programs and the robot, on machines that cannot run 32-bit
 programs: the bench runs 64-bit Wine's own loader and server (Debian's wine script would pick the
@@ -64,6 +65,9 @@ STEAM_GAME_ENTRY = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstal
 RECORDS = (GAME_RECORD, GOG_RECORD, GOG_OLD_RECORD, STEAM_USER_RECORD, STEAM_RECORD,
            STEAM_GAME_ENTRY)
 HIVES = {"HKLM": "HKEY_LOCAL_MACHINE", "HKCU": "HKEY_CURRENT_USER"}
+# Where the user's Documents folder is named, as Windows' folder properties set it.
+USER_SHELL_FOLDERS = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders"
+PREFIX_DOCUMENTS = "%USERPROFILE%\\Documents"  # the value a fresh prefix gives Personal there
 PAGE = 4096  # a tmpfs counts whole pages
 # Wine's loader and server. Debian's wine script picks the 32-bit loader whenever that file is
 # installed, so 64-bit Wine is run through its own loader and server directly.
@@ -112,7 +116,8 @@ def give_to_wine_user(path):
 def wine_env(state, case_env=None):
     # Nothing of the outer environment that the programs look for the game with.
     env = {k: v for k, v in os.environ.items()
-           if not k.startswith(("WINE", "STEAM_COMPAT_")) and k != "XDG_DATA_HOME"}
+           if not k.startswith(("WINE", "STEAM_COMPAT_")) and k not in ("XDG_DATA_HOME",
+                                                                          "STEAM_APP_PATH")}
     env.update(
         HOME=state["home"],
         WINEPREFIX=state["prefix"],
@@ -143,6 +148,11 @@ def kill_wine(state, **kw):
 
 
 # -- why something did not start ----------------------------------------------------------------
+
+
+def program_text(data):
+    """The programs' and the robot's bytes as text: UTF-8, their code page."""
+    return data.decode("utf-8", "backslashreplace")
 
 
 def tail(text, lines=6):
@@ -416,6 +426,7 @@ class Run:
         self.setup_exe, self.uninstall_exe = (
             to_windows(os.path.join(self.kit, os.path.basename(exe))) for exe in programs)
         self.steps, self.disk, self.invariants, self.log_shown = [], None, [], True
+        self.documents_moved = False
         self.known = {}  # bytes -> what the listings call a file that holds them
         shutil.copytree(os.path.join(SOURCE, "sample", "game"), self.game)
         os.makedirs(self.kit)
@@ -447,6 +458,22 @@ class Run:
         """rel in the Documents of the prefix's user; Deus Ex/System/DeusEx.ini is the
         launcher's configuration."""
         return os.path.join(self.documents_folder, *rel.split("/"))
+
+    def move_documents(self, name):
+        """The user's Documents becomes the folder name beside it, as Windows' folder properties
+        move it (the value Personal of User Shell Folders); put back after the case."""
+        folder = os.path.join(os.path.dirname(self.documents_folder), name)
+        os.makedirs(folder)
+        self.home_made.append(folder)
+        self.documents_folder, self.launcher = folder, os.path.join(folder, "Deus Ex")
+        # A .reg file in UTF-16, so that the name passes whatever Wine's locale.
+        reg = self.place("documents.reg")
+        with open(reg, "w", encoding="utf-16", newline="") as f:
+            f.write('Windows Registry Editor Version 5.00\r\n\r\n[%s]\r\n"Personal"="%s"\r\n'
+                    % (USER_SHELL_FOLDERS.replace("HKCU", HIVES["HKCU"]),
+                       self.to_windows(folder).replace("\\", "\\\\")))
+        self.steps.append(("quiet", (["reg", "import", self.to_windows(reg)], None)))
+        self.documents_moved = True
 
     def read(self, rel):
         with open(self.path(rel), "rb") as f:
@@ -536,6 +563,19 @@ class Run:
         file shows already."""
         self.log_shown = False
 
+    def decoys(self):
+        """The decoy DLLs (driver/decoy_dll.c: --decoys) beside the programs in the kit folder,
+        and Wine told to look for them there first, as Windows does for a DLL that is no
+        KnownDLL. A decoy that a process loads notes it in "<its name>.loaded"."""
+        names = sorted(n for n in os.listdir(self.decoy_folder) if n.lower().endswith(".dll"))
+        for name in names:
+            shutil.copyfile(os.path.join(self.decoy_folder, name), os.path.join(self.kit, name))
+        self.env("WINEDLLOVERRIDES", "mscoree,mshtml=;%s=n,b" % ",".join(n[:-4] for n in names))
+
+    def decoys_loaded(self):
+        """Into the transcript: each decoy that a program has loaded so far, and by which."""
+        self.steps.append(("decoys", None))
+
     def invariant(self, check):
         """check(files of the game folder afterwards) -> a problem or None. A case with an
         invariant compares only its transcript with the golden file: its log and game folder
@@ -617,7 +657,7 @@ def normalise(text, run):
 def log_lines(data, run):
     if data is None:
         return ["<no log>"]
-    text = data.decode("latin-1").split("\r\n")
+    text = program_text(data).split("\r\n")
     return normalise("\n".join(t.replace("\r", "<CR>").replace("\n", "<LF>") for t in text), run)
 
 
@@ -696,16 +736,16 @@ def execute(state, run, work):
             script.append(step)
             continue
         if script:
-            with open(work + "/robot.txt", "w") as f:
+            with open(work + "/robot.txt", "w", encoding="utf-8") as f:
                 f.write("\n".join(script) + "\n")
             script = []
             try:
                 robot = [run.to_windows(work + "/robot.exe"), run.to_windows(work + "/robot.txt")]
                 result = wine(state, robot, case_env, timeout=240,
                               cwd=run.kit, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-                transcript += result.stdout.decode("latin-1").splitlines()
+                transcript += program_text(result.stdout).splitlines()
                 if result.returncode and result.stderr:
-                    transcript.append("robot: " + result.stderr.decode("latin-1").strip())
+                    transcript.append("robot: " + program_text(result.stderr).strip())
             except subprocess.TimeoutExpired:
                 transcript.append("bench: the robot did not end")
                 kill_wine(state)
@@ -727,6 +767,11 @@ def execute(state, run, work):
             for folder in (run.case, run.launcher):  # what the player made is the player's
                 if os.path.exists(folder):
                     give_to_wine_user(folder)
+        elif kind == "decoys":
+            loaded = sorted(n for n in os.listdir(run.kit) if n.lower().endswith(".dll.loaded"))
+            transcript += ["decoys loaded:" + ("" if loaded else " none")] + [
+                "  %s by %s" % (n[:-7], line) for n in loaded
+                for line in open(os.path.join(run.kit, n), encoding="utf-8").read().splitlines()]
         elif kind == "listing" and step:
             transcript += ["-- %s --" % run.to_windows(step)] + folder_lines(run.before,
                                                                            snapshot(step),
@@ -780,6 +825,7 @@ def run_case(opts, state, name, build):
         os.remove(log_path)
     run = Run(case_dir, to_windows, [opts.setup_exe, opts.uninstall_exe], user_documents(drive_c),
               state["home"], log_path)
+    run.decoy_folder = opts.decoys
     shutil.rmtree(run.launcher, ignore_errors=True)  # a case makes its own, if any
     run.steps.append(("quiet", (["reg", "import", to_windows(work + "/records.reg"), "/reg:32"],
                                 None)))
@@ -802,6 +848,10 @@ def run_case(opts, state, name, build):
         make_writable(case_dir)
         after, launcher_after = snapshot(run.game), snapshot(run.launcher)
     finally:
+        if run.documents_moved:
+            wine(state, ["reg", "add", USER_SHELL_FOLDERS, "/v", "Personal", "/t", "REG_EXPAND_SZ",
+                         "/d", PREFIX_DOCUMENTS, "/f"], stdout=subprocess.DEVNULL,
+                 stderr=subprocess.DEVNULL)
         unmount_under(work)
         for made in [run.launcher] + run.home_made:
             if os.path.isdir(made) and not os.path.islink(made):
@@ -817,10 +867,10 @@ def run_case(opts, state, name, build):
     problems = [p for p in (check(after) for check in run.invariants) if p]
     golden = os.path.join(os.path.dirname(opts.cases), "golden", name + ".txt")
     if opts.update_golden:
-        with open(golden, "w", encoding="latin-1") as f:
+        with open(golden, "w", encoding="utf-8") as f:
             f.write("\n".join(got) + "\n")
     else:
-        want = open(golden, encoding="latin-1").read().split("\n")[:-1] \
+        want = open(golden, encoding="utf-8").read().split("\n")[:-1] \
             if os.path.exists(golden) else ["(no golden file: bench.py --update-golden)"]
         if got != want:
             problems.append("differs from %s (- golden, + this run):\n" % golden + "\n".join(
@@ -851,6 +901,7 @@ def main():
     parser.add_argument("--uninstall-exe")
     parser.add_argument("--robot")
     parser.add_argument("--state-dir")
+    parser.add_argument("--decoys", help="the folder of the decoy DLLs (driver/decoy_dll.c)")
     parser.add_argument("--wine64", action="store_true",
                         help="64-bit Wine, through its own loader and server (64-bit programs)")
     parser.add_argument("--update-golden", action="store_true",
@@ -864,6 +915,7 @@ def main():
     opts.uninstall_exe = opts.uninstall_exe or os.path.join(build, "Uninstall.exe")
     opts.robot = opts.robot or os.path.join(build, "driver", "robot.exe")
     opts.state_dir = opts.state_dir or os.path.join(build, "tests", "e2e", "bench")
+    opts.decoys = opts.decoys or os.path.join(build, "driver", "decoys")
 
     if opts.command == "list":
         print("\n".join(load_cases(opts)))

@@ -16,15 +16,18 @@
 
 namespace {
 
-// The backup is written under another name, read back, and only then takes its own name: a file
-// called DeusEx_Kes_Backup.ini is always a whole copy. It is the kit's own file, so a read-only
-// attribute copied from DeusEx.ini is cleared, or no later run could replace or delete it.
+// The backup is written under another name, read back, flushed to the disk, and only then takes
+// its own name: a file called DeusEx_Kes_Backup.ini is always a whole copy, after a power cut too,
+// before DeusEx.ini is emptied. It is the kit's own file, so a read-only attribute copied from
+// DeusEx.ini is cleared, or no later run could replace or delete it (nor flush it).
 ErrorCode MakeBackup(const std::string &configurationPath, const std::string &backupPath,
                      const std::string &newBackupPath) {
   platform->clearReadOnly(newBackupPath); // left by a run that stopped half-way
   ErrorCode error = CopyVerified(configurationPath, newBackupPath);
   if (error == 0)
     error = platform->clearReadOnly(newBackupPath);
+  if (error == 0)
+    error = platform->flushFile(newBackupPath);
   if (error == 0)
     error = platform->moveFile(newBackupPath, backupPath);
   if (error != 0)
@@ -34,9 +37,9 @@ ErrorCode MakeBackup(const std::string &configurationPath, const std::string &ba
 
 enum class SaveOutcome { NotOpened, Saved, Restored, NotRestored };
 
-// Writes the temporary configuration into DeusEx.ini and reads it back. Anything short of the
-// same bytes puts what DeusEx.ini held before this run back from `restoreFrom`. The caller holds
-// the exit back.
+// Writes the temporary configuration into DeusEx.ini, reads it back and flushes it to the disk,
+// before the run can report success. Anything short of that puts what DeusEx.ini held before this
+// run back from `restoreFrom`. The caller holds the exit back.
 SaveOutcome SaveConfiguration(std::istream &temporary, const std::string &configurationPath,
                               const std::string &temporaryPath, const std::string &restoreFrom) {
   auto configuration = platform->openWriter(configurationPath);
@@ -49,7 +52,7 @@ SaveOutcome SaveConfiguration(std::istream &temporary, const std::string &config
   const bool flushed = static_cast<bool>(configuration->flush());
   configuration.reset();
   if (!copy.readFailed && !copy.writeFailed && flushed &&
-      SameContent(configurationPath, temporaryPath))
+      SameContent(configurationPath, temporaryPath) && platform->flushFile(configurationPath) == 0)
     return SaveOutcome::Saved;
   return CopyVerified(restoreFrom, configurationPath) == 0 ? SaveOutcome::Restored
                                                            : SaveOutcome::NotRestored;

@@ -149,6 +149,9 @@ void RunInstallation() {
   // The worker's own copies: the page thread may end the process, destroying the globals, while
   // the run is under way.
   const std::string folder = gameFolder, packageFolder = kitFolder;
+  // With an earlier installation (its backup is there), the files at the packages' destinations
+  // are the kit's own, an older version; without one, any that differs is the player's.
+  const bool earlierInstallation = platform->fileExists(BackupPath(folder));
   // The launcher's configuration is the one the game reads when the player starts it through
   // the launcher: it is changed like the game folder's, or New Game would start the original.
   std::vector<std::string> folders = {folder};
@@ -163,6 +166,7 @@ void RunInstallation() {
   platform->setText(IDC_STATUS_HEADING, "Status: Installing to " + folder);
   platform->setText(IDC_STATUS_TEXT, "Checking Deus Ex paths.");
   platform->advanceProgress(IDC_PROGRESS);
+  ReportUnreachableLauncher();
 
   // Every configuration is rewritten before the first package file is copied.
   std::vector<Rewritten> configurations;
@@ -182,7 +186,7 @@ void RunInstallation() {
            0);
   platform->setText(IDC_STATUS_TEXT, "Copying files...");
   for (const PackageEntry &entry : packageManifest)
-    CopyPackageFile(packageFolder, folder, entry.fileName, entry.kind);
+    CopyPackageFile(packageFolder, folder, entry.fileName, entry.kind, earlierInstallation);
   FinaliseConfigurations(folders);
   ReportSuccess(configurations);
 }

@@ -26,8 +26,7 @@ void OnLicenceCommand(HWND page, int command) {
 void InitPathPage(HWND page) { ProposeGameFolder(page, IDC_FOLDER); }
 
 void OnPathNext(HWND page) {
-  TakeGameFolder(page, IDC_FOLDER);
-  if (!GameIsClosed(page))
+  if (!TakeGameFolder(page, IDC_FOLDER) || !GameIsClosed(page))
     return;
   // Beyond the running game the page does not check the folder: the worker does, and says what
   // is wrong with it.

@@ -1,6 +1,7 @@
 #include "common/boxes.h"
 #include "common/page_controls.h"
 #include "common/program_exit.h"
+#include "common/safe_dll_search.h"
 #include "common/support_contact.h"
 #include "common/unattended_run.h"
 #include "common/windows_platform.h"
@@ -34,6 +35,7 @@ void RunUnattended() {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
+  RestrictDllSearchToSystem(); // before anything can load a DLL by name
   InitialiseCommonControls();
   UseWindowsPlatform();
   FollowCommandLine(arguments, "Uninstall.exe", "Kestrevane Uninstaller", RunUnattended);

@@ -14,8 +14,7 @@ void InitPathPage(HWND page) { ProposeGameFolder(page, IDC_FOLDER); }
 
 // The user stays on the page until the folder holds an installation, and may correct it.
 void OnPathNext(HWND page) {
-  TakeGameFolder(page, IDC_FOLDER);
-  if (!GameIsClosed(page))
+  if (!TakeGameFolder(page, IDC_FOLDER) || !GameIsClosed(page))
     return;
   if (CheckInstallation() < 0) {
     ShowBox(page, noInstallationText, "Uninstaller Error", MB_OK | MB_ICONWARNING);

@@ -89,7 +89,7 @@ ErrorCode RepairClasses(const std::string &path, const std::string &temporaryPat
 const std::string gameOwnLines = std::string(gameClassLine) + "\r\n" + gameDefaultGameLine + "\r\n";
 
 // Deletes the temporary configuration, then puts the backup's bytes in the configuration's place
-// through that temporary file, read back before and after it takes the place: DeusEx.ini holds
+// through that temporary file, read back and flushed before it takes the place: DeusEx.ini holds
 // either what it held or the original, and is never missing. On a failure the backup holds the
 // only copy of the original, so it stays, and nothing more is removed. A configuration that names
 // the game's own classes was never changed by the setup, or has been put back since: it is newer
@@ -99,6 +99,13 @@ void RestoreConfiguration(const Configuration &files, const std::string &referen
   DeleteTemporary(files.temporaryPath, files.temporaryName);
   const std::optional<std::string> current = ReadWholeFile(files.path);
   if (current && NamesOwnClasses(*current)) {
+    // A run that stopped may have left it before its data reached the disk: it is flushed like
+    // one written now, before the backup may go.
+    if (platform->flushFile(files.path) != 0)
+      ExitLogFirst("\n\n---> " + files.name + " NOT flushed to the disk (FAILED)\n---> " +
+                       files.backupName + " NOT deleted (KEPT)",
+                   "Uninstaller was unable to reconstruct DeusEx.ini from\nDeusEx_Kes_Backup.ini. "
+                   "Please visit ");
     WriteLog("\n\n---> " + files.name +
                  " names the game's own classes: it is newer than the backup and is kept (OK)",
              0);
@@ -169,17 +176,29 @@ Launcher ExamineLauncher(const std::string &gameFolder) {
   return launcher;
 }
 
-// Every configuration the run will delete or replace must allow it before the first one is
-// deleted: a read-only or held one would otherwise stop the run between two of them.
-void CheckDeletable(const std::string &path) {
+// Every file the run will delete or replace must allow it before the first one is deleted: one
+// that is read-only or held would otherwise stop the run half-way. One not there counts as
+// deleted. A configuration is the player's, so its read-only mark stops the run; the kit's own
+// files lose theirs first.
+void CheckDeletable(const std::string &path, const std::string &boxOpening) {
   const ErrorCode error = platform->checkDeletable(path);
-  if (error == 0 || error == fileNotFound) // one not there counts as deleted
+  if (error == 0 || error == fileNotFound)
     return;
   ExitLogFirst("\n\n---> " + path +
                    " cannot be deleted (FAILED)\n---> It is read-only or in use; nothing has "
                    "been deleted.",
-               "Uninstaller was unable to delete DeusEx.ini to reconstruct\nthe original. Please "
-               "visit ");
+               boxOpening);
+}
+
+void CheckConfigurationDeletable(const std::string &path) {
+  CheckDeletable(path, "Uninstaller was unable to delete DeusEx.ini to reconstruct\nthe "
+                       "original. Please visit ");
+}
+
+void CheckKitFileDeletable(const std::string &path, const std::string &name) {
+  platform->clearReadOnly(path);
+  CheckDeletable(path, "Uninstaller was unable to delete " + name +
+                           "\nNothing has been removed. Please visit ");
 }
 
 // Gives the launcher's Class and DefaultGame lines the values of the game configuration as just
@@ -214,29 +233,38 @@ void RunUninstallation() {
   platform->setText(IDC_STATUS_HEADING, "Status: Uninstalling " + folder);
   platform->setText(IDC_STATUS_TEXT, "Deleting temporary files.");
   platform->advanceProgress(IDC_PROGRESS);
+  ReportUnreachableLauncher();
   if (launcher.work == LauncherWork::Unreadable) // stop before anything is deleted
     ExitLogFirst("\n\n---> Cannot read " + ConfigurationPath(launcher.folder) + " (FAILED)",
                  "Uninstaller was unable to read the launcher's DeusEx.ini\nPlease visit ");
-  CheckDeletable(game.path);
-  platform->clearReadOnly(game.temporaryPath); // the kit's own file, whatever attribute it has
-  CheckDeletable(game.temporaryPath);
+  CheckKitFileDeletable(game.temporaryPath, game.temporaryName);
+  const std::optional<std::string> gameBytes = ReadWholeFile(game.path);
+  if (!gameBytes || !NamesOwnClasses(*gameBytes)) // it will be replaced
+    CheckConfigurationDeletable(game.path);
   if (launcher.work != LauncherWork::None) {
-    CheckDeletable(ConfigurationPath(launcher.folder));
-    platform->clearReadOnly(UninstallTemporaryPath(launcher.folder));
-    CheckDeletable(UninstallTemporaryPath(launcher.folder));
+    CheckConfigurationDeletable(ConfigurationPath(launcher.folder));
+    CheckKitFileDeletable(UninstallTemporaryPath(launcher.folder),
+                          UninstallTemporaryPath(launcher.folder));
   }
+  for (const PackageEntry &entry : packageManifest)
+    CheckKitFileDeletable(PackageDestinationPath(folder, entry.fileName, entry.kind),
+                          entry.fileName);
+  if (launcher.work == LauncherWork::Restore)
+    CheckKitFileDeletable(BackupPath(launcher.folder), BackupPath(launcher.folder));
+  CheckKitFileDeletable(game.backupPath, "DeusEx_Kes_Backup.ini");
 
   RestoreConfiguration(game, gameOwnLines);
   const std::string launcherTemporary =
       launcher.folder.empty() ? std::string() : UninstallTemporaryPath(launcher.folder);
   switch (launcher.work) {
-  case LauncherWork::Restore:
+  case LauncherWork::Restore: {
     WriteLog(LauncherEntry(launcher.folder, launcherRestored), 0);
     platform->advanceProgress(IDC_PROGRESS);
-    RestoreConfiguration(LauncherConfiguration(launcher.folder),
-                         ReadWholeFile(ConfigurationPath(folder)).value_or(gameOwnLines));
-    DeleteBackup(LauncherConfiguration(launcher.folder));
+    const Configuration files = LauncherConfiguration(launcher.folder);
+    RestoreConfiguration(files, ReadWholeFile(ConfigurationPath(folder)).value_or(gameOwnLines));
+    DeleteBackup(files);
     break;
+  }
   case LauncherWork::Repair:
     WriteLog(LauncherEntry(launcher.folder, launcherRepaired), 0);
     platform->advanceProgress(IDC_PROGRESS);
@@ -250,12 +278,15 @@ void RunUninstallation() {
       DeleteTemporary(launcherTemporary, launcherTemporary);
     break;
   }
-  // The game folder's backup goes last: while it is there, the presence check lets a later run
-  // finish what this one could not.
-  DeleteBackup(game);
 
   for (const PackageEntry &entry : packageManifest)
     RemovePackageFile(folder, entry.fileName, entry.kind);
+  // The game folder's backup goes last: while it is there, the presence check lets a later run
+  // finish what this one could not.
+  DeleteBackup(game);
+  // Only now: until the backup is gone, a later run tells by them which files are the player's.
+  for (const PackageEntry &entry : packageManifest)
+    DeleteKeptFile(folder, entry.fileName, entry.kind);
 
   WriteLog("\n\n**** KESTREVANE WAS UNINSTALLED SUCCESSFULLY ****", 0);
   platform->showControl(IDC_EXIT);

@@ -4,11 +4,14 @@ runs each on the sample game and compares it with golden/<case>.txt."""
 import os
 import shutil
 
-INI, TEMP, BACKUP = "System/DeusEx.ini", "System/DeusEx_kes.ini", "System/DeusEx_Kes_Backup.ini"
+INI, TEMP = "System/DeusEx.ini", "System/DeusEx_kes.ini"
 LAUNCHER_INI = "Deus Ex/System/DeusEx.ini"
 # Steam's list of its libraries, as Steam writes it (backslashes doubled): its own folder first.
 LIBRARIES = ('"libraryfolders"\n{\n\t"0"\n\t{\n\t\t"path"\t\t"%s"\n\t}\n\t"1"\n\t{\n'
              '\t\t"path"\t\t"%s"\n\t\t"apps"\n\t\t{\n\t\t\t"6910"\t\t"0"\n\t\t}\n\t}\n}\n')
+# The list that Proton writes into the game's prefix at each start, its libraries through Z:.
+PROTON_LIBRARIES = ('"LibraryFolders"\n{\n\t"0"\n\t{\n\t\t"path"\t\t"%s"\n\t}\n\t"1"\n\t{\n'
+                    '\t\t"path"\t\t"%s"\n\t}\n}\n')
 CASES = {}
 
 
@@ -107,19 +110,35 @@ def path_page_steam_gog(run):
 def path_page_linux_steam(run):
     # Under Wine without any record: the game in the second library of the Linux Steam in the
     # home folder, whose library list names it by its Linux path, proposed on drive Z:. Its name
-    # is not ASCII: the list is UTF-8, the programs' paths are in the ANSI code page (1252 in the
-    # C locale). Then that Steam moved out of the home folder, found through
-    # STEAM_COMPAT_CLIENT_INSTALL_PATH alone, as Proton sets it. The game's record still wins.
+    # is not ASCII: the list is UTF-8, and so is the programs' code page. Then that Steam moved
+    # out of the home folder, found through Proton's STEAM_COMPAT_CLIENT_INSTALL_PATH,
+    # WINE_HOST_XDG_DATA_HOME, or Proton's Steam in the prefix; protontricks' STEAM_APP_PATH
+    # first where it holds the game. The game's record still wins.
     run.env("LC_ALL", "C.UTF-8")
     steam, library = run.home(".local/share/Steam"), run.home("Biblioth\u00e8que")
     copy = library + "/steamapps/common/Deus Ex"
     shutil.copytree(run.game, copy)
     run.write(steam + "/steamapps/libraryfolders.vdf", (LIBRARIES % (steam, library)).encode())
     proposed(run, copy)
-    moved = run.place("Steam")
+    moved = run.place("data/Steam")
     run.by_hand("moved Steam out of the home folder", lambda: shutil.move(steam, moved))
     run.env("STEAM_COMPAT_CLIENT_INSTALL_PATH", moved)
     proposed(run, copy)
+    run.env("STEAM_COMPAT_CLIENT_INSTALL_PATH", "")
+    run.env("WINE_HOST_XDG_DATA_HOME", run.place("data"))
+    proposed(run, copy)
+    run.env("WINE_HOST_XDG_DATA_HOME", "")
+    proton = run.place("Program Files (x86)/Steam")
+    vdf = PROTON_LIBRARIES % tuple(run.to_windows(f).replace("\\", "\\\\")
+                                   for f in (moved, library))
+    run.write(proton + "/steamapps/libraryfolders.vdf", vdf.encode())
+    run.record(run.STEAM_USER_RECORD, "SteamPath", run.to_windows(proton))
+    proposed(run, copy)
+    other = run.home("SD card/steamapps/common/Deus Ex")
+    shutil.copytree(run.game, other)
+    for app_path, game in ((other, other), (run.home("SD card"), None)):
+        run.env("STEAM_APP_PATH", app_path)
+        proposed(run, game)
     run.registry(run.folder)
     proposed(run)
     run.skip_log()
@@ -210,6 +229,23 @@ def round_trip_launcher(run):
     run.robot("peek", "progress 1005", "box OK", "exit")
 
 
+@case("round_trip.decoy_dlls")
+def round_trip_decoy_dlls(run):
+    # DLLs named as Windows' own lie beside both programs, looked for there first as Windows looks
+    # for any that is no KnownDLL; the programs run elevated, so none may be loaded. Unattended,
+    # then through the pages, whose progress bar is a common control.
+    run.decoys()
+    run.registry(run.folder)
+    run.wine(run.setup_exe, "/S")
+    run.wine(run.uninstall_exe, "/S")
+    run.decoys_loaded()
+    install(run)
+    uninstall_progress(run)
+    run.robot("peek", "progress 1005", "box OK", "exit")
+    run.decoys_loaded()
+    run.skip_log()
+
+
 # -- Win32 faults: a full disk, a file held open, an exit during the final write -----------------
 
 
@@ -233,14 +269,16 @@ def ini_held(run):
     run.robot("peek", "visible 1006", "box OK", "box OK Setup Error", "exit")
 
 
-@case("uninstall.backup_held")
-def backup_held(run):
-    # The backup cannot be deleted: DeusEx.ini is rebuilt, the backup and packages stay.
+@case("uninstall.package_held")
+def package_held(run):
+    # A package held by another program: nothing is deleted, the box names it; the next run ends it.
     run.registry(run.folder)
     install(run)
-    run.robot("hold " + run.win(BACKUP) + " r r")
+    run.robot("hold %s r r" % run.win("%s/%s" % run.packages[3][::-1]))
     uninstall_progress(run)
     run.robot("peek", "progress 1005", "box OK", "box OK Setup Error", "exit")
+    run.listing()
+    run.wine(run.uninstall_exe, "/S")
 
 
 @case("uninstall.package_gone")
@@ -344,6 +382,35 @@ def one_kit_program(run):
     run.robot("resume", "page 1000", "click 1", "page 1002", "click 1001", "box Yes", "exit")
 
 
+@case("silent.other_mods_files")
+def other_mods_files(run):
+    # Kept beside themselves by the setup, given back by the uninstall, the read-only one read-only.
+    first, texture = ("%s/%s" % run.packages[i][::-1] for i in (0, 5))
+    run.write(texture, b"another modification's texture")
+    run.write(first, b"another modification's file")
+    os.chmod(run.path(first), 0o444)
+    run.wine(run.setup_exe, "/S", "/D=" + run.folder)
+    run.wine(run.uninstall_exe, "/S", "/D=" + run.folder)
+    run.by_hand("found %s read-only" % first, lambda: read_only(run, first))
+
+
+def read_only(run, rel):
+    assert not os.stat(run.path(rel)).st_mode & 0o222, rel + " is not read-only"
+
+
+@case("silent.kit_in_system")
+def kit_in_system(run):
+    # Started in System, the setup finds the game above it; System's packages are there already.
+    def unpack():
+        for name in os.listdir(run.kit):
+            shutil.copyfile(os.path.join(run.kit, name), run.path("System/" + name))
+            run.know("the release's " + name, run.read("System/" + name))  # the programs as built
+
+    run.by_hand("unpacked the release into System", unpack)
+    for exe in (run.setup_exe, run.uninstall_exe):
+        run.wine(run.win("System/" + exe.split("\\")[-1]), "/S", cwd=run.path("System"))
+
+
 # -- unattended runs ---------------------------------------------------------------------------
 
 
@@ -396,3 +463,69 @@ def silent_usage_errors(run):
     run.move_game_to_length(100)
     for exe in (run.setup_exe, run.uninstall_exe):
         run.wine(exe, "/S", "/D=" + run.folder)
+
+
+# -- names in any script (Wine reads command lines and file names as UTF-8 in a UTF-8 locale) ---
+
+
+@case("round_trip.cyrillic_folder")
+def round_trip_cyrillic_folder(run):
+    # A game folder of 99 characters named in Cyrillic, which code page 1252 cannot hold: /S with
+    # /D= gives every original back byte for byte; through the pages the name is typed with 20
+    # characters past what the field takes, and the field takes the 99 whole.
+    # silent.cyrillic_documents shows a log with a Cyrillic name.
+    run.env("LANG", "C.UTF-8")
+    room = 99 - len(run.to_windows(run.case)) - 1
+    name = "\u0418\u0433\u0440\u044b Deus Ex"  # "Games Deus Ex"
+    run.move_game(name + "\u0436" * (room - len(name)))
+    run.wine(run.setup_exe, "/S", "/D=" + run.folder)
+    run.listing()
+    run.wine(run.uninstall_exe, "/S", "/D=" + run.folder)
+    run.listing()
+    setup_progress(run, typed=run.folder + "\u0436" * 20)
+    completion(run)
+    run.robot("click 1006", "exit")
+    uninstall_progress(run, typed=run.folder + "\u0436" * 20)
+    run.robot("peek", "text 1006", "box OK", "exit")
+    run.skip_log()
+
+
+@case("silent.cyrillic_documents")
+def silent_cyrillic_documents(run):
+    # The user's Documents named in Cyrillic ("Documents"): the launcher's DeusEx.ini there changes
+    # with the game's and comes back with it.
+    run.env("LANG", "C.UTF-8")
+    run.move_documents("\u0414\u043e\u043a\u0443\u043c\u0435\u043d\u0442\u044b")
+    ini = run.read(INI).replace(b"[Engine.GameInfo]\r\n", b"[Engine.GameInfo]\r\nGameSpeed=1.1\r\n")
+    run.write(run.documents(LAUNCHER_INI), ini)
+    run.wine(run.setup_exe, "/S", "/D=" + run.folder)
+    run.listing()
+    run.wine(run.uninstall_exe, "/S", "/D=" + run.folder)
+
+
+@case("setup.path_page_cyrillic_steam")
+def path_page_cyrillic_steam(run):
+    # Steam's second library is named in Cyrillic ("Library") in its UTF-8 libraryfolders.vdf:
+    # the path page proposes the game there, and it installs and uninstalls there.
+    run.env("LANG", "C.UTF-8")
+    steam = run.place("Steam")
+    library = run.place("\u0411\u0438\u0431\u043b\u0438\u043e\u0442\u0435\u043a\u0430")
+    copy = library + "/steamapps/common/Deus Ex"
+    shutil.copytree(run.game, copy)
+    steam_folder, library_folder = (run.to_windows(f).replace("\\", "\\\\") for f in (steam, library))
+    run.write(steam + "/steamapps/libraryfolders.vdf",
+              (LIBRARIES % (steam_folder, library_folder)).encode("utf-8"))
+    run.record(run.STEAM_USER_RECORD, "SteamPath", run.to_windows(steam).replace("\\", "/"))
+    proposed(run, copy)
+    run.skip_log()
+
+
+@case("silent.kit_in_cyrillic_folder")
+def kit_in_cyrillic_folder(run):
+    # Unpacked into a folder named in Cyrillic ("Kit"), as under a Cyrillic user name's
+    # Downloads, the setup still finds its package files there.
+    run.env("LANG", "C.UTF-8")
+    kit = run.place("\u041a\u0438\u0442")
+    run.by_hand("copied the kit folder to " + run.to_windows(kit),
+                lambda: shutil.copytree(run.kit, kit))
+    run.wine(run.to_windows(kit) + "\\Kestrevane6.exe", "/S", "/D=" + run.folder)

@@ -1,4 +1,5 @@
 #include "common/bounded_text.h"
+#include "common/text_characters.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,9 @@ TEST(ComposeBoundedText, KeepsTheFixedTextWholeWhereItCan) {
   const std::string longFixed(300, 'f');
   const std::string exactSystem(255 - fixed.size(), 's');
   const std::string oneOverSystem = exactSystem + "x";
+  const std::string cyrillicFixed = std::string(254, 'f') + "\xD0\x96"; // 256 bytes
+  const std::string splitSystem =
+      exactSystem.substr(1) + "\xE2\x82\xAC"; // cut inside the euro sign
   const struct {
     const char *name;
     const char *systemText;
@@ -22,11 +26,37 @@ TEST(ComposeBoundedText, KeepsTheFixedTextWholeWhereItCan) {
       {"no system text", nullptr, fixed, 256, fixed},
       {"one over", oneOverSystem.c_str(), fixed, 256, exactSystem + fixed},
       {"long fixed text", "sys", longFixed, 256, std::string(255, 'f')},
+      {"no half character of the fixed text", "sys", cyrillicFixed, 256, std::string(254, 'f')},
+      {"nor of the system's", splitSystem.c_str(), fixed, 256, exactSystem.substr(1) + fixed},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
     const std::string text = ComposeBoundedText(c.systemText, c.fixedText, c.bufferSize);
     EXPECT_EQ(text, c.expected);
+  }
+}
+
+TEST(FirstCharacters, CutsBetweenCharactersOfTheCodePage) {
+  const std::string zhe = "\xD0\x96", euro = "\xE2\x82\xAC", clef = "\xF0\x9D\x84\x9E";
+  std::string cyrillic120;
+  for (int i = 0; i < 120; ++i)
+    cyrillic120 += zhe;
+  const struct {
+    std::string text;
+    std::size_t characters;
+    bool utf8;
+    std::string expected;
+  } cases[] = {
+      {std::string(120, 'a'), 99, true, std::string(99, 'a')},
+      {cyrillic120, 99, true, cyrillic120.substr(0, 198)},
+      {"ab" + euro + clef + "c", 3, true, "ab" + euro},
+      {"ab" + euro + clef + "c", 4, true, "ab" + euro + clef},
+      {"ab", 99, true, "ab"},
+      {cyrillic120, 99, false, cyrillic120.substr(0, 99)}, // a single-byte code page
+  };
+  for (const auto &c : cases) {
+    EXPECT_EQ(FirstCharacters(c.text, c.characters, c.utf8), c.expected) << c.text;
+    EXPECT_EQ(CharacterCount(c.expected, c.utf8), std::min(c.characters, c.expected.size()));
   }
 }
 

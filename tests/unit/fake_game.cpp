@@ -20,7 +20,8 @@ namespace {
 FakeGame *game = nullptr;
 using File = FakeGame::File;
 using Buffer = std::streambuf;
-constexpr ErrorCode fileNotFound = 2, pathNotFound = 3, accessDenied = 5, diskFull = 112;
+constexpr ErrorCode fileNotFound = 2, pathNotFound = 3, accessDenied = 5, sharingViolation = 32,
+                    diskFull = 112;
 
 std::string Key(std::string path) {
   for (char &c : path)
@@ -41,8 +42,15 @@ File *Find(const std::string &path) {
 
 // Counts one operation; returns how it goes wrong (None for all but the faulted one). A power cut
 // ends the run at once, or, for an operation that writes, once it has written part of its bytes.
+// The power goes off between the faulted operation and the next (after the last: no next).
 FaultKind Operation(const char *kind, const std::string &path, bool cutPartWay = false) {
   const int number = static_cast<int>(game->operations.size());
+  if (game->faultApplied && game->fault.kind == FaultKind::PowerOff) {
+    for (auto &[key, file] : game->files) // the disk kept each file's size, not unflushed data
+      if (file.unflushed)
+        file = {std::string(file.bytes.size(), '\0'), file.readOnly, false};
+    throw CutOff{};
+  }
   game->operations.push_back(std::string(kind) + " " + path);
   if (number == game->kitFolderGoneAt)
     kitFolder = "destroyed";
@@ -51,7 +59,7 @@ FaultKind Operation(const char *kind, const std::string &path, bool cutPartWay =
   game->faultApplied = true;
   if (game->fault.kind == FaultKind::PowerCut && !cutPartWay)
     throw CutOff{};
-  return game->fault.kind;
+  return game->fault.kind == FaultKind::PowerOff ? FaultKind::None : game->fault.kind;
 }
 
 // A write to the game folder's or the launcher's DeusEx.ini.
@@ -63,6 +71,9 @@ void NoteConfigurationWrite(const char *what, const std::string &path) {
       game->exitHolds == 0)
     game->writesWithoutExitHeld.push_back(what);
 }
+
+// A read-only or held file cannot be written, replaced or deleted.
+bool Blocked(const File *file) { return file && (file->readOnly || file->held); }
 
 // The read-only fault makes the file that the operation writes or deletes read-only first.
 FaultKind Target(FaultKind fault, const std::string &path) {
@@ -93,7 +104,9 @@ struct FileWriter : Buffer, std::ostream {
     if (room == 0)
       return Buffer::traits_type::eof();
     --room;
-    game->files[key].bytes += Buffer::traits_type::to_char_type(c);
+    File &file = game->files[key];
+    file.bytes += Buffer::traits_type::to_char_type(c);
+    file.unflushed = true;
     return c;
   }
 };
@@ -111,7 +124,7 @@ std::unique_ptr<std::istream> OpenReader(const std::string &path) {
 std::unique_ptr<std::ostream> OpenWriter(const std::string &path) {
   const FaultKind fault = Target(Operation("write", path, true), path);
   const File *file = Find(path);
-  if (fault == FaultKind::Refused || !FolderExists(path) || (file && file->readOnly))
+  if (fault == FaultKind::Refused || !FolderExists(path) || Blocked(file))
     return nullptr;
   NoteConfigurationWrite("write", path);
   game->files[Key(path)].bytes.clear();
@@ -123,8 +136,10 @@ std::unique_ptr<std::ostream> OpenWriter(const std::string &path) {
 ErrorCode CopyOne(const std::string &from, const std::string &to) {
   const FaultKind fault = Target(Operation("copy", from + " -> " + to, true), to);
   const File *source = Find(from), *target = Find(to);
-  if (fault == FaultKind::Refused || (target && target->readOnly))
+  if (fault == FaultKind::Refused || Blocked(target))
     return accessDenied;
+  if (source == target && source) // as Windows refuses a file's copy onto itself
+    return sharingViolation;
   if (!source)
     return fileNotFound;
   if (!FolderExists(to))
@@ -132,6 +147,7 @@ ErrorCode CopyOne(const std::string &from, const std::string &to) {
   NoteConfigurationWrite("copy", to);
   const std::string old = target ? target->bytes : "";
   File &copy = game->files[Key(to)] = *source; // the attributes come along, read-only too
+  copy.unflushed = true;                       // the copy is in the cache only
   using K = FaultKind;
   if (fault == K::PowerCut || fault == K::DiskFull || fault == K::ShortButOk)
     copy.bytes.resize(copy.bytes.size() / 2);
@@ -147,7 +163,7 @@ ErrorCode CopyOne(const std::string &from, const std::string &to) {
 ErrorCode MoveOne(const std::string &from, const std::string &to) {
   const FaultKind fault = Target(Operation("move", from + " -> " + to), to);
   const File *source = Find(from), *target = Find(to);
-  if (fault == FaultKind::Refused || (target && target->readOnly))
+  if (fault == FaultKind::Refused || Blocked(target) || (source && source->held))
     return accessDenied;
   if (!source)
     return fileNotFound;
@@ -161,7 +177,7 @@ ErrorCode MoveOne(const std::string &from, const std::string &to) {
 ErrorCode DeleteOne(const std::string &path) {
   const FaultKind fault = Target(Operation("delete", path), path);
   const File *file = Find(path);
-  if (fault == FaultKind::Refused || (file && file->readOnly))
+  if (fault == FaultKind::Refused || Blocked(file))
     return accessDenied;
   if (!file)
     return fileNotFound;
@@ -181,13 +197,19 @@ ErrorCode ClearReadOnly(const std::string &path) {
   return 0;
 }
 
-// The writability and deletability checks alike: a read-only or refused file fails them.
-ErrorCode CheckAccess(const std::string &path) {
-  const FaultKind fault = Target(Operation("check", path), path);
+// The writability and deletability checks alike, and a flush, which opens the file for writing:
+// a read-only or refused file fails them.
+ErrorCode CheckAccess(const std::string &path, const char *kind = "check") {
+  const FaultKind fault = Target(Operation(kind, path), path);
   const File *file = Find(path);
-  if (fault == FaultKind::Refused || (file && file->readOnly))
+  if (fault == FaultKind::Refused || Blocked(file))
     return accessDenied;
   return file ? 0 : fileNotFound;
+}
+
+// GetFullPathNameA for the entries the tests give, from the working folder C:\Games\Kit.
+std::string AbsolutePath(const std::string &path) {
+  return path.rfind("..\\", 0) == 0 ? "C:\\Games" + path.substr(2) : path;
 }
 
 std::string SystemErrorText(ErrorCode error) {
@@ -218,8 +240,8 @@ const Platform fakePlatform = {
     DeleteOne,
     [](const std::string &path) { return game->Exists(path); },
     ClearReadOnly,
-    CheckAccess,
-    CheckAccess,
+    [](const std::string &path) { return CheckAccess(path); },
+    [](const std::string &path) { return CheckAccess(path); },
     SystemErrorText,
     [] { return game->documents; },
     [](int, const std::string &) {},
@@ -235,6 +257,14 @@ const Platform fakePlatform = {
         game->boxes.push_back("Setup Error: the program's error box");
       throw ProgramEnded{code};
     },
+    [] { return game->unreachableLauncher; },
+    [](const std::string &path) {
+      const ErrorCode error = CheckAccess(path, "flush");
+      if (error == 0)
+        Find(path)->unflushed = false;
+      return error;
+    },
+    AbsolutePath,
 };
 
 template <typename Run>
@@ -246,11 +276,11 @@ int RunProgram(FakeGame &fake, const std::string &folder, Fault fault, Run run) 
   fake.fault = fault;
   fake.faultApplied = false;
   fake.exitHolds = 0;
-  gameFolder = folder;
-  kitFolder = ".";
+  kitFolder = fake.kit;
   if (fake.kitBusy || !ImagesRunningFrom(folder, fake.runningImages, SameFakeFile).empty())
     return notNowExitCode;
   try {
+    gameFolder = GameFolderFromEntry(folder);
     return run();
   } catch (const ProgramEnded &end) {
     return end.code;

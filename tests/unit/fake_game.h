@@ -1,5 +1,6 @@
 // An in-memory game folder, log and desktop behind the platform, which can fail any one operation
-// the way a player's machine does, or cut the process off there.
+// the way a player's machine does, or cut the process or the power off there. Its disk keeps
+// sizes, names and deletions at once and in order, data once flushed: see PowerOff.
 #pragma once
 
 #include "common/platform.h"
@@ -21,6 +22,7 @@ enum class FaultKind {
   StaysButOk, // a deletion reports success, but the file is still there
   ReadOnly,   // the file to be written or deleted is read-only, from then on
   PowerCut,   // the process is cut off while the operation runs
+  PowerOff,   // the power goes off once it is done: a file written since its last flush is zeros
 };
 
 struct Fault {
@@ -38,6 +40,8 @@ struct FakeGame {
   struct File {
     std::string bytes;
     bool readOnly = false;
+    bool unflushed = false; // written since it was last flushed
+    bool held = false;      // open in another program that shares it for reading only
     bool operator==(const File &other) const {
       return bytes == other.bytes && readOnly == other.readOnly;
     }
@@ -45,6 +49,8 @@ struct FakeGame {
   std::map<std::string, File> files; // by path in lower case: Windows ignores letter case
   std::vector<std::string> folders;  // in lower case; "." is the kit's folder
   std::string documents;             // the user's Documents folder
+  std::string unreachableLauncher;   // a launcher folder whose name the code page cannot hold
+  std::string kit = ".";             // the folder that holds the setup and the package files
   std::vector<std::string> log;   // entries as written; a time-stamped one starts with "[ stamp ] "
   std::vector<std::string> boxes; // of the last run: "caption: text"
   // What stops a run before it starts: programs running (full paths of their images, which may
@@ -64,10 +70,10 @@ struct FakeGame {
   std::vector<std::string> writesWithoutExitHeld; // DeusEx.ini writes an exit could cut
   int exitHolds = 0;
 
-  // Runs the program (the setup, or the uninstaller with its presence check first) with the
-  // given fault and returns its exit code: 0 after a complete run, the code of ExitProgram, 2
-  // when the uninstaller refused the folder, 3 when the game or another kit program runs, or -2
-  // when the run was cut off.
+  // Runs the program (the setup, or the uninstaller with its presence check first) on the folder
+  // entry, taken as the pages take it, with the given fault and returns its exit code: 0 after a
+  // complete run, the code of ExitProgram, 2 when the uninstaller refused the folder, 3 when the
+  // game or another kit program runs, or -2 when the run was cut off.
   int RunSetup(const std::string &folder, Fault fault = {});
   int RunUninstall(const std::string &folder, Fault fault = {});
 

@@ -27,13 +27,10 @@ std::string SteamLibraryFile(const char *name) {
 std::string InLatin1(const std::string &utf8) {
   std::string latin1;
   for (std::size_t i = 0; i < utf8.size(); ++i) {
-    const unsigned char c = static_cast<unsigned char>(utf8[i]);
-    if (c < 0x80)
-      latin1 += static_cast<char>(c);
-    else if ((c == 0xC2 || c == 0xC3) && i + 1 < utf8.size() && (utf8[i + 1] & 0xC0) == 0x80)
-      latin1 += static_cast<char>(((c & 0x03) << 6) | (utf8[++i] & 0x3F));
-    else
+    const unsigned char c = utf8[i], next = i + 1 < utf8.size() ? utf8[i + 1] : 0;
+    if (c >= 0x80 && ((c != 0xC2 && c != 0xC3) || (next & 0xC0) != 0x80))
       return std::string();
+    latin1 += static_cast<char>(c < 0x80 ? c : ((c & 0x03) << 6) | (utf8[++i] & 0x3F));
   }
   return latin1;
 }
@@ -87,6 +84,7 @@ TEST(SteamLibraryFolders, TakesEveryLibraryOnceAndSurvivesBrokenFiles) {
       {"duplicates as paths compare",
        good + " \"path\" \"d:/lib/\" \"path\" \"D:\\\\Lib2\"",
        {"D:\\Lib", "D:\\Lib2"}},
+      {"relative paths skipped", "\"path\" \"Lib\" path ..\\\\Lib path D:Lib " + good, {"D:\\Lib"}},
       {"four megabytes of one library", oneLibraryRepeated, {"D:\\Lib"}},
       {"more libraries than are read", manyLibraries + "}\n", firstLibraries},
   };
@@ -139,29 +137,31 @@ TEST(LinuxSteamFolders, UnderWineOnlyVariablesFirstThenTheHomeFolder) {
                           "Z:\\home\\ana\\.local\\share\\Steam",
                           "Z:\\home\\ana\\.var\\app\\com.valvesoftware.Steam\\.local\\share\\Steam",
                           "Z:\\home\\ana\\snap\\steam\\common\\.local\\share\\Steam"};
-  const auto then = [](Folders first, const Folders &rest) {
-    first.insert(first.end(), rest.begin(), rest.end());
-    return first;
-  };
   // The sources' fields: GOG, Steam's entry, Steam's folder, WINEHOMEDIR,
-  // STEAM_COMPAT_INSTALL_PATH, STEAM_COMPAT_CLIENT_INSTALL_PATH, XDG_DATA_HOME, program folder.
+  // STEAM_COMPAT_INSTALL_PATH, STEAM_COMPAT_CLIENT_INSTALL_PATH, XDG_DATA_HOME, program folder,
+  // STEAM_APP_PATH, WINE_HOST_XDG_DATA_HOME.
   const struct {
     const char *name;
     GameFolderSources sources;
-    Folders expected;
+    Folders expected; // under Wine followed by inHome
   } cases[] = {
-      {"outside Wine", {{}, {}, "", "", "/g", "/opt/steam", "/d", ""}, {}},
-      {"the home folder", {{}, {}, "", "\\??\\Z:\\home\\ana", "", "", "", ""}, inHome},
+      {"outside Wine", {{}, {}, "", "", "/g", "/opt/steam", "/d", "", "/a", "/h"}, {}},
+      {"the home folder, after WINE_HOST_XDG_DATA_HOME where XDG_DATA_HOME is not set",
+       {{}, {}, "", "\\??\\Z:\\home\\ana", "", "", "", "", "", "/host/data/"},
+       {"Z:\\host\\data\\Steam"}},
       {"Proton's Steam and XDG_DATA_HOME first, Linux paths through Z:",
-       {{}, {}, "", "\\??\\Z:\\home\\ana", "", "/opt/steam/", "/data", ""},
-       then({"Z:\\opt\\steam", "Z:\\data\\Steam"}, inHome)},
+       {{}, {}, "", "\\??\\Z:\\home\\ana", "", "/opt/steam/", "/data", "", "", "/host"},
+       {"Z:\\opt\\steam", "Z:\\data\\Steam"}},
       {"Windows paths as they are, the Linux root as Z:",
-       {{}, {}, "", "Z:\\home\\ana\\", "", "D:/Steam/", "/", ""},
-       then({"D:\\Steam", "Z:\\Steam"}, inHome)},
+       {{}, {}, "", "Z:\\home\\ana\\", "", "D:/Steam/", "/", "", "", ""},
+       {"D:\\Steam", "Z:\\Steam"}},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(LinuxSteamFolders(c.sources), c.expected);
+    Folders expected = c.expected;
+    if (!c.sources.wineHome.empty())
+      expected.insert(expected.end(), inHome.begin(), inHome.end());
+    EXPECT_EQ(LinuxSteamFolders(c.sources), expected);
   }
 }
 
@@ -183,22 +183,27 @@ TEST(GameFolderCandidates, EachSourceInOrderEachFolderOnce) {
         "/g",
         "/opt/steam",
         "",
-        "E:\\Kit\\Setup"},
+        "E:\\Kit\\Setup",
+        "/apps/Deus Ex",
+        "/host"},
        {{"C:\\Steam" + list, libraries}},
        {"G:\\Gog", "H:\\Gog", "E:\\Steam" + game, "C:\\Steam" + game, "D:\\Lib" + game,
         "E:\\Kit\\Setup", "E:\\Kit"}},
       {"Wine, Proton's Steam in the home folder, linked twice",
-       {{}, {}, "C:\\Steam", "\\??\\" + home, "/games/Deus Ex/", "/home/ana/.steam/steam", "", ""},
+       {{}, {}, "C:\\Steam", "\\??\\" + home, "/g/DX/", "/home/ana/.steam/steam", "", "", "", ""},
        {{"C:\\Steam" + list, "\"path\" \"/mnt/lib\""},
         {home + "\\.steam\\steam" + list, SteamLibraryFile("linux.vdf")},
         {linuxSteam + list, SteamLibraryFile("linux.vdf")}},
-       {"C:\\Steam" + game, "\\mnt\\lib" + game, "Z:\\games\\Deus Ex",
-        home + "\\.steam\\steam" + game, linuxSteam + game, "Z:\\mnt\\games\\SteamLibrary" + game,
-        home + "\\.steam\\root" + game,
+       {"C:\\Steam" + game, "\\mnt\\lib" + game, "Z:\\g\\DX", home + "\\.steam\\steam" + game,
+        linuxSteam + game, "Z:\\mnt\\games\\SteamLibrary" + game, home + "\\.steam\\root" + game,
         home + "\\.var\\app\\com.valvesoftware.Steam\\.local\\share\\Steam" + game,
         home + "\\snap\\steam\\common\\.local\\share\\Steam" + game}},
-      {"nothing found", {{"", ""}, {}, "", "", "", "", "", ""}, {}, {}},
-      {"program at a drive's root", {{}, {}, "", "", "", "", "", "E:"}, {}, {"E:"}},
+      {"Wine: protontricks' game folder first",
+       {{"G:"}, {}, "", "\\??\\", "", "", "", "", "/lib/DX/", ""},
+       {},
+       {"Z:\\lib\\DX", "G:"}},
+      {"nothing found", {{"", ""}, {}, "", "", "", "", "", "", "", ""}, {}, {}},
+      {"program at a drive's root", {{}, {}, "", "", "", "", "", "E:", "", ""}, {}, {"E:"}},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
@@ -217,24 +222,34 @@ TEST(GameFolderCandidates, EachSourceInOrderEachFolderOnce) {
 TEST(FirstGameFolder, TakesTheFirstThatHoldsTheConfigurationAndFitsTheField) {
   const std::string fits = "C:\\" + std::string(96, 'f');    // 99 characters
   const std::string tooLong = "C:\\" + std::string(97, 'l'); // 100 characters
-  const std::set<std::string> files = {fits + "\\System\\DeusEx.ini",
-                                       tooLong + "\\System\\DeusEx.ini",
-                                       "D:\\Game\\System\\DeusEx.ini", "E:\\Other\\DeusEx.ini"};
+  std::string cyrillic = "C:\\";                             // 99 characters, 195 bytes
+  for (int i = 0; i < 96; ++i)
+    cyrillic += "\xD0\x96";
+  const std::string cyrillicTooLong = cyrillic + "\xD0\x96";
+  const std::set<std::string> files = {
+      fits + "\\System\\DeusEx.ini",     tooLong + "\\System\\DeusEx.ini",
+      cyrillic + "\\System\\DeusEx.ini", cyrillicTooLong + "\\System\\DeusEx.ini",
+      "D:\\Game\\System\\DeusEx.ini",    "E:\\Other\\DeusEx.ini"};
   const auto fileExists = [&files](const std::string &path) { return files.count(path) > 0; };
   const struct {
     const char *name;
     Folders candidates;
     std::string expected;
+    bool utf8 = false; // the code page in which the field counts characters
   } cases[] = {
       {"99 characters fit", {fits, "D:\\Game"}, fits},
       {"100 characters do not", {tooLong, "D:\\Game"}, "D:\\Game"},
       {"no System\\DeusEx.ini", {"E:\\Other", "F:\\Missing", "D:\\Game"}, "D:\\Game"},
       {"none qualifies", {tooLong, "E:\\Other"}, ""},
       {"no candidates", {}, ""},
+      {"99 UTF-8 characters fit", {cyrillic, "D:\\Game"}, cyrillic, true},
+      {"100 UTF-8 characters do not", {cyrillicTooLong, "D:\\Game"}, "D:\\Game", true},
+      {"99 ASCII ones in UTF-8 too", {tooLong, fits}, fits, true},
+      {"a single-byte code page counts bytes", {cyrillic, "D:\\Game"}, "D:\\Game"},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(FirstGameFolder(c.candidates, fileExists), c.expected);
+    EXPECT_EQ(FirstGameFolder(c.candidates, fileExists, c.utf8), c.expected);
   }
 }
 

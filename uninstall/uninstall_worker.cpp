@@ -238,9 +238,8 @@ void RunUninstallation() {
     ExitLogFirst("\n\n---> Cannot read " + ConfigurationPath(launcher.folder) + " (FAILED)",
                  "Uninstaller was unable to read the launcher's DeusEx.ini\nPlease visit ");
   CheckKitFileDeletable(game.temporaryPath, game.temporaryName);
-  const std::optional<std::string> gameBytes = ReadWholeFile(game.path);
-  if (!gameBytes || !NamesOwnClasses(*gameBytes)) // it will be replaced
-    CheckConfigurationDeletable(game.path);
+  // Replaced, or kept and flushed, which also needs it writable.
+  CheckConfigurationDeletable(game.path);
   if (launcher.work != LauncherWork::None) {
     CheckConfigurationDeletable(ConfigurationPath(launcher.folder));
     CheckKitFileDeletable(UninstallTemporaryPath(launcher.folder),
@@ -278,6 +277,10 @@ void RunUninstallation() {
       DeleteTemporary(launcherTemporary, launcherTemporary);
     break;
   }
+  // A setup that stopped while it backed the launcher's configuration up left the copy under
+  // its new name: it is never the only copy of anything.
+  if (!launcher.folder.empty() && platform->fileExists(NewBackupPath(launcher.folder)))
+    DeleteTemporary(NewBackupPath(launcher.folder), NewBackupPath(launcher.folder));
 
   for (const PackageEntry &entry : packageManifest)
     RemovePackageFile(folder, entry.fileName, entry.kind);

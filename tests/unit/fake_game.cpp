@@ -277,10 +277,10 @@ int RunProgram(FakeGame &fake, const std::string &folder, Fault fault, Run run) 
   fake.faultApplied = false;
   fake.exitHolds = 0;
   kitFolder = fake.kit;
-  if (fake.kitBusy || !ImagesRunningFrom(folder, fake.runningImages, SameFakeFile).empty())
-    return notNowExitCode;
   try {
     gameFolder = GameFolderFromEntry(folder);
+    if (fake.kitBusy || !ImagesRunningFrom(gameFolder, fake.runningImages, SameFakeFile).empty())
+      return notNowExitCode;
     return run();
   } catch (const ProgramEnded &end) {
     return end.code;

@@ -1,8 +1,9 @@
 // Any sequence of what a player does: the kit's two programs (to the end, failing at one
-// operation, or cut off there; while the game or another kit program runs), the game saving its
-// configuration, the launcher made later, lines edited, read-only marks, files deleted by hand.
-// After every step the game folder is checked against what the player is owed. The fault sweep
-// runs the same checks over every failure of every operation of one run.
+// operation, or cut off there, the process or the power; while the game or another kit program
+// runs), the game saving its configuration, the launcher made later, lines edited, read-only
+// marks, files deleted by hand, from game folders as players have them. After every step the
+// game folder is checked against what the player is owed. The fault sweep runs the same checks
+// over every failure of every operation of one run, and the uninstaller after it.
 #include "tests/unit/fake_game.h"
 
 #include "common/command_line.h"
@@ -17,6 +18,7 @@
 #include <chrono>
 #include <cstdio>
 #include <iostream>
+#include <map>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -46,6 +48,7 @@ enum class Act {
   ClearReadOnly,  // the configuration `which`
   PackageDeleted, // the installed package file `which`
   BackupDeleted,  // the backup of the configuration `which`
+  PackageHeld,    // another program holds the installed package file `which`
 };
 // What else happens during a kit run: the game or another kit program runs, or the page is
 // closed (its exit destroys the program-wide folder texts while the worker still runs).
@@ -64,7 +67,7 @@ Step Do(Act act, int which = 0, Fault fault = {}, During during = During::Nothin
 
 const char *const faultNames[] = {"none",         "refused",      "disk full",   "read error",
                                   "empty but ok", "short but ok", "old tail ok", "stays but ok",
-                                  "read-only",    "power cut"};
+                                  "read-only",    "power cut",    "power off"};
 
 // A step as a line of text: the player's steps name their file where it matters.
 void showValue(const Step &step, std::ostream &out) {
@@ -76,7 +79,8 @@ void showValue(const Step &step, std::ostream &out) {
                                "the player marks read-only: ",
                                "the player clears the read-only mark of ",
                                "the player deletes ",
-                               "the player deletes the backup of "};
+                               "the player deletes the backup of ",
+                               "another program holds "};
   const char *const configurations[] = {"the game folder's DeusEx.ini",
                                         "the launcher's DeusEx.ini"};
   const Act act = step.act;
@@ -84,7 +88,7 @@ void showValue(const Step &step, std::ostream &out) {
   if (act == Act::PlayerEdits || act == Act::MarkReadOnly || act == Act::ClearReadOnly ||
       act == Act::BackupDeleted)
     out << configurations[step.which % 2];
-  if (act == Act::PackageDeleted)
+  if (act == Act::PackageDeleted || act == Act::PackageHeld)
     out << packageManifest[step.which % packageCount].fileName;
   if (step.fault.kind != FaultKind::None)
     out << ", operation " << step.fault.at << " " << faultNames[static_cast<int>(step.fault.kind)];
@@ -96,12 +100,21 @@ void showValue(const Step &step, std::ostream &out) {
     out << ", its page closed at operation " << 20 + 10 * step.which;
 }
 
+// Game folders as players have them: as made by the game, with another modification's files
+// under packages' names (one read-only), with the release unpacked into System, given as a
+// relative folder in quotes.
+enum class Start { Plain, OtherMods, KitInSystem, RelativeEntry };
+const char *const startNames[] = {"", "another modification's files, ", "the kit in System, ",
+                                  "a relative folder entry, "};
+
 // A sequence, shown one numbered step a line.
 struct Sequence {
   std::vector<Step> steps;
+  Start start = Start::Plain;
 };
 
 void showValue(const Sequence &sequence, std::ostream &out) {
+  out << startNames[static_cast<int>(sequence.start)];
   for (std::size_t i = 0; i < sequence.steps.size(); ++i) {
     out << "\n  " << i + 1 << ". ";
     showValue(sequence.steps[i], out);
@@ -113,7 +126,7 @@ rc::Gen<Step> KitRun(Act act) {
   using K = FaultKind;
   // Half the runs go to the end; the index shrinks towards them.
   const K kinds[] = {K::Refused,   K::DiskFull,   K::ReadError, K::EmptyButOk, K::ShortButOk,
-                     K::OldTailOk, K::StaysButOk, K::ReadOnly,  K::PowerCut,   K::PowerCut};
+                     K::OldTailOk, K::StaysButOk, K::ReadOnly,  K::PowerCut,   K::PowerOff};
   const auto kind = rc::gen::map(rc::gen::inRange(0, 20), [kinds](int index) {
     return index < 10 ? K::None : kinds[index - 10];
   });
@@ -142,8 +155,15 @@ rc::Gen<Step> PlayerStep() {
 rc::Gen<Sequence> Sequences() {
   const auto step = rc::gen::weightedOneOf<Step>(
       {{3, KitRun(Act::Setup)}, {3, KitRun(Act::Uninstall)}, {5, PlayerStep()}});
-  return rc::gen::map(rc::gen::resize(12, rc::gen::container<std::vector<Step>>(step)),
-                      [](std::vector<Step> steps) { return Sequence{std::move(steps)}; });
+  return rc::gen::apply(
+      [](std::vector<Step> steps, Start start) {
+        return Sequence{std::move(steps), start};
+      },
+      rc::gen::resize(12, rc::gen::container<std::vector<Step>>(step)),
+      rc::gen::weightedElement<Start>({{5, Start::Plain},
+                                       {1, Start::OtherMods},
+                                       {1, Start::KitInSystem},
+                                       {1, Start::RelativeEntry}}));
 }
 
 // The first line that starts with `prefix`, without its line end.
@@ -212,15 +232,34 @@ std::pair<int, int> Configurations(const FakeGame &game) {
   return {there, kestrevane};
 }
 
+// Whether a DeusEx.ini or a backup the kit wrote is still only in the cache.
+bool Unflushed(const FakeGame &game) {
+  return std::any_of(game.files.begin(), game.files.end(), [](const auto &file) {
+    const std::size_t end = file.first.size() - 11;
+    return file.second.unflushed &&
+           (file.first.rfind("\\deusex.ini") == end || file.first.rfind("_backup.ini") == end);
+  });
+}
+
+const std::string gameFolderKey = "c:\\games\\deusex\\";
+
 struct World {
   FakeGame game;
+  std::string entry = folder; // the folder as the player gives it
   bool launcherMade = false;
   // Per configuration: the player's own configuration that must stay whole, in DeusEx.ini or in
   // its backup. None for a launcher's made from Kestrevane's, or once the player threw it away.
   std::optional<std::string> owed[2] = {original, std::nullopt};
-  int changes = 0;
+  // The game folder's other files that are the player's: an uninstall that exits 0 leaves
+  // exactly these, byte for byte and read-only mark for mark.
+  std::map<std::string, FakeGame::File> owedFiles;
+  int changes = 0, lastCode = 0; // the exit code of the last kit run
 
-  World() {
+  explicit World(Start start = Start::Plain) {
+    if (start == Start::KitInSystem)
+      game.kit = folder + "\\System";
+    if (start == Start::RelativeEntry)
+      entry = " \"..\\DeusEx\"\t";
     game.folders = {".", "c:\\users\\player\\documents\\deus ex\\system"};
     for (const char *sub : {"\\system", "\\textures", "\\maps", "\\music", "\\sounds"})
       game.folders.push_back("c:\\games\\deusex" + std::string(sub));
@@ -228,8 +267,44 @@ struct World {
     game.links["d:\\link"] = "c:\\games\\deusex";
     game.Write(ConfigurationPath(folder), original);
     game.Write(folder + "\\System\\DeusEx.exe", "the game");
-    for (const PackageEntry &entry : packageManifest)
-      game.Write(PackageSourcePath(".", entry.fileName), std::string("package ") + entry.fileName);
+    for (const PackageEntry &package : packageManifest)
+      game.Write(PackageSourcePath(game.kit, package.fileName),
+                 std::string("package ") + package.fileName);
+    if (start == Start::OtherMods) {
+      game.Write(Installed(0), "another modification's WeatherFx.u");
+      game.SetReadOnly(Installed(0), true);
+      game.Write(Installed(5), "another modification's texture");
+    }
+    for (const auto &[path, file] : game.files)
+      if (path.rfind(gameFolderKey, 0) == 0 && path != ComparablePath(ConfigurationPath(folder)))
+        owedFiles[path] = file;
+    for (int which = 0; which < packageCount; ++which) // the release unpacked into System
+      if (IsPackage(Installed(which)))
+        owedFiles.erase(ComparablePath(Installed(which)));
+  }
+
+  static std::string Installed(int which) {
+    const PackageEntry &package = packageManifest[which % packageCount];
+    return PackageDestinationPath(folder, package.fileName, package.kind);
+  }
+
+  // Whether the file holds what a package holds: the kit's own file, not the player's.
+  bool IsPackage(const std::string &path) const {
+    const std::optional<std::string> bytes = game.Read(path);
+    for (const PackageEntry &package : packageManifest)
+      if (bytes && bytes == game.Read(PackageSourcePath(game.kit, package.fileName)))
+        return true;
+    return false;
+  }
+
+  // The files outside the kit's folder that an uninstall that exits 0 must leave as the player's.
+  bool OnlyPlayersFilesLeft() const {
+    std::map<std::string, FakeGame::File> left;
+    for (const auto &[path, file] : game.files)
+      if (path.rfind(".\\", 0) != 0 && path != ComparablePath(ConfigurationPath(folder)) &&
+          path != ComparablePath(ConfigurationPath(launcher)))
+        left[path] = file;
+    return left == owedFiles;
   }
 
   static std::string Folder(int which) { return which % 2 == 0 ? folder : launcher; }
@@ -241,7 +316,7 @@ struct World {
   bool PackagesInPlace() const {
     for (const PackageEntry &entry : packageManifest)
       if (game.Read(PackageDestinationPath(folder, entry.fileName, entry.kind)) !=
-          game.Read(PackageSourcePath(".", entry.fileName)))
+          game.Read(PackageSourcePath(game.kit, entry.fileName)))
         return false;
     return true;
   }
@@ -258,27 +333,13 @@ struct World {
     return true;
   }
 
-  std::string KitFileLeft() const {
-    for (int which : {0, 1})
-      for (const std::string &path : {BackupPath(Folder(which)), NewBackupPath(Folder(which)),
-                                      SetupTemporaryPath(Folder(which))})
-        if (game.Exists(path))
-          return path;
-    for (const PackageEntry &entry : packageManifest)
-      if (game.Exists(PackageDestinationPath(folder, entry.fileName, entry.kind)))
-        return entry.fileName;
-    for (const auto &[path, file] : game.files)
-      if (path.size() > 11 && path.compare(path.size() - 11, 11, ".kes-backup") == 0)
-        return path;
-    return std::string();
-  }
-
   // A change the game or the player makes to an ordinary line: while the configuration names the
   // player's own classes, the changed one is what the player is owed from then on.
   void Change(int which, const std::string &key) {
     const std::string path = ConfigurationPath(Folder(which));
     const std::optional<std::string> bytes = game.Read(path);
-    if (!bytes || game.files[path].readOnly) // cannot save; the game keeps its settings
+    if (!bytes ||
+        game.files[ComparablePath(path)].readOnly) // cannot save; the game keeps its settings
       return;
     const std::string changed = WithSetting(*bytes, key, std::to_string(++changes));
     game.Write(path, changed);
@@ -308,9 +369,15 @@ struct World {
     case Act::ClearReadOnly:
       return game.SetReadOnly(ConfigurationPath(Folder(which)), step.act == Act::MarkReadOnly);
     case Act::PackageDeleted: {
-      const PackageEntry &entry = packageManifest[step.which % packageCount];
-      return game.Delete(PackageDestinationPath(folder, entry.fileName, entry.kind));
+      const auto owedFile = owedFiles.find(ComparablePath(Installed(step.which)));
+      if (owedFile != owedFiles.end() && game.files[owedFile->first] == owedFile->second)
+        owedFiles.erase(owedFile); // the player's own file, not a package, goes
+      return game.Delete(Installed(step.which));
     }
+    case Act::PackageHeld:
+      if (game.Exists(Installed(step.which)))
+        game.files[ComparablePath(Installed(step.which))].held = true;
+      return;
     case Act::BackupDeleted:
       game.Delete(BackupPath(Folder(which)));
       if (owed[which] && Configuration(which) != owed[which])
@@ -329,14 +396,15 @@ struct World {
     game.kitFolderGoneAt = step.during == During::PageClosed ? 20 + 10 * step.which : -1;
     const bool startedBefore = GameStarts();
     const int code =
-        setup ? game.RunSetup(folder, step.fault) : game.RunUninstall(folder, step.fault);
+        setup ? game.RunSetup(entry, step.fault) : game.RunUninstall(entry, step.fault);
+    lastCode = code;
     game.runningImages.clear();
     game.kitBusy = false;
     game.kitFolderGoneAt = -1;
     if (step.during == During::PageClosed) { // the same run without the page's exit
       FakeGame unclosed = before;
       const int unclosedCode =
-          setup ? unclosed.RunSetup(folder, step.fault) : unclosed.RunUninstall(folder, step.fault);
+          setup ? unclosed.RunSetup(entry, step.fault) : unclosed.RunUninstall(entry, step.fault);
       Expect(code == unclosedCode && game.files == unclosed.files,
              "the worker used a program-wide text after the page's exit destroyed it");
     }
@@ -355,8 +423,9 @@ struct World {
              "honest endings: a failure without its own box, or a log that does not end with it");
     if (step.during == During::GameRuns || step.during == During::KitRuns)
       Expect(code == notNowExitCode, "not now: a kit run went ahead while the game or the kit ran");
-    if (code == notNowExitCode)
-      Expect(game.files == before.files, "not now: a run that exits 3 changed files");
+    if (code == notNowExitCode || (!setup && code == -1 && !game.faultApplied))
+      Expect(game.files == before.files, "not now, or an uninstall stopped by what it checked "
+                                         "first: the run changed files");
     // Untouched means untouched: a run that stops, and every uninstall, leave a configuration
     // that names the player's own classes as it was.
     for (int which : {0, 1}) {
@@ -379,6 +448,7 @@ struct World {
     if (code != 0)
       return;
     // Honest endings.
+    Expect(!Unflushed(game), "honest endings: exit 0 with a configuration not on the disk");
     if (setup) {
       Expect(PackagesInPlace(), "honest endings: setup exit 0 without all package files");
       for (int which : {0, 1})
@@ -390,7 +460,8 @@ struct World {
         }
       return;
     }
-    Expect(KitFileLeft().empty(), "honest endings: uninstall exit 0 left a kit file");
+    Expect(OnlyPlayersFilesLeft(),
+           "honest endings: uninstall exit 0 left a kit file or changed one of the player's");
     Expect(Configuration(0).has_value(),
            "honest endings: uninstall exit 0 without the game folder's DeusEx.ini");
     for (int which : {0, 1})
@@ -422,7 +493,7 @@ std::optional<std::string> Violated(World &world, const Step &step) {
 }
 
 void RunSequence(const Sequence &sequence) {
-  World world;
+  World world(sequence.start);
   for (const Step &step : sequence.steps)
     if (const std::optional<std::string> violation = Violated(world, step))
       RC_FAIL(*violation);
@@ -432,37 +503,79 @@ std::vector<FaultKind> WaysToFail(const std::string &operation) {
   using K = FaultKind;
   const std::string kind = operation.substr(0, operation.find(' '));
   if (kind == "read")
-    return {K::Refused, K::ReadError, K::PowerCut};
+    return {K::Refused, K::ReadError, K::PowerCut, K::PowerOff};
   if (kind == "write")
-    return {K::Refused, K::DiskFull, K::ReadOnly, K::PowerCut};
+    return {K::Refused, K::DiskFull, K::ReadOnly, K::PowerCut, K::PowerOff};
   if (kind == "copy")
     return {K::Refused,   K::DiskFull, K::EmptyButOk, K::ShortButOk,
-            K::OldTailOk, K::ReadOnly, K::PowerCut};
+            K::OldTailOk, K::ReadOnly, K::PowerCut,   K::PowerOff};
   if (kind == "delete")
-    return {K::Refused, K::StaysButOk, K::ReadOnly, K::PowerCut};
+    return {K::Refused, K::StaysButOk, K::ReadOnly, K::PowerCut, K::PowerOff};
   if (kind == "move" || kind == "check")
-    return {K::Refused, K::ReadOnly, K::PowerCut};
-  return {K::Refused, K::PowerCut}; // attributes, log
+    return {K::Refused, K::ReadOnly, K::PowerCut, K::PowerOff};
+  return {K::Refused, K::PowerCut, K::PowerOff}; // attributes, flush, log
+}
+
+// What the player tries next on what the disk kept, once the marks are cleared and the program
+// that held a file is closed: the uninstaller, which must give every original back byte for
+// byte (or refuse a folder without a backup, which then holds them; `uninstalling` an
+// installation, the faulted run took the packages before the backup), and, where the game saves
+// its settings first, keep those.
+std::optional<std::string> FollowUpViolated(const World &faulted, bool uninstalling) {
+  World next = faulted;
+  for (auto &[path, file] : next.game.files)
+    file.held = false;
+  for (int which : {0, 1})
+    next.game.SetReadOnly(ConfigurationPath(World::Folder(which)), false);
+  World played = next;
+  if (auto violation = Violated(next, Do(Act::Uninstall)))
+    return "then uninstall: " + *violation;
+  bool originals = next.lastCode == 0 || next.lastCode == refusedFolder;
+  for (int which : {0, 1})
+    originals = originals && (!next.owed[which] || next.Configuration(which) == next.owed[which]);
+  // A refused folder has no backup: an uninstall that had deleted it had deleted the packages.
+  if (next.lastCode == refusedFolder && uninstalling)
+    for (int which = 0; which < packageCount; ++which)
+      originals = originals && !next.IsPackage(ComparablePath(World::Installed(which)));
+  if (!originals)
+    return "then uninstall: exit " + std::to_string(next.lastCode) +
+           " without every original back byte for byte";
+  if (auto violation = Violated(played, Do(Act::GameSaves)))
+    return "then the game saves: " + *violation;
+  if (auto violation = Violated(played, Do(Act::Uninstall)))
+    return "then the game saves, then uninstall: " + *violation;
+  return std::nullopt;
 }
 
 // Every operation of a kit run fails in turn, in each way it can fail on a player's machine, or
-// the process is cut off there, from each start that matters; every invariant must hold after it.
+// the process or the power is cut off there, from each start that matters; every invariant must
+// hold after it, and after what the player tries next.
 TEST(FaultSweep, NoFailureAnywhereLosesAnOriginalConfiguration) {
-  const std::vector<Step> starts[] = {
-      {},
-      {Do(Act::LauncherMade)},
-      {Do(Act::Setup)},
-      {Do(Act::LauncherMade), Do(Act::Setup)},
-      {Do(Act::Setup), Do(Act::LauncherMade)}, // the launcher's made after the setup
-      {Do(Act::LauncherMade), Do(Act::MarkReadOnly, 1)},
-      {Do(Act::LauncherMade), Do(Act::Setup), Do(Act::MarkReadOnly, 1)},
+  const struct {
+    Start start;
+    std::vector<Step> steps;
+  } starts[] = {
+      {Start::Plain, {}},
+      {Start::Plain, {Do(Act::LauncherMade)}},
+      {Start::Plain, {Do(Act::Setup)}},
+      {Start::Plain, {Do(Act::LauncherMade), Do(Act::Setup)}},
+      {Start::Plain, {Do(Act::Setup), Do(Act::LauncherMade)}}, // the launcher's made after
+      {Start::Plain, {Do(Act::LauncherMade), Do(Act::MarkReadOnly, 1)}},
+      {Start::Plain, {Do(Act::LauncherMade), Do(Act::Setup), Do(Act::MarkReadOnly, 1)}},
+      {Start::Plain, {Do(Act::Setup), Do(Act::PackageHeld, 3)}},
+      {Start::OtherMods, {}},
+      {Start::OtherMods, {Do(Act::Setup)}},
+      {Start::KitInSystem, {}},
+      {Start::KitInSystem, {Do(Act::Setup)}},
+      {Start::RelativeEntry, {}},
+      {Start::RelativeEntry, {Do(Act::Setup)}},
   };
-  int operations = 0, faults = 0;
+  int operations = 0, faults = 0, followUps = 0;
   std::vector<std::string> violations;
-  for (const std::vector<Step> &start : starts)
+  for (const auto &[start, steps] : starts)
     for (Act act : {Act::Setup, Act::Uninstall}) {
-      World begin, clean;
-      for (const Step &step : start)
+      World begin(start), clean;
+      for (const Step &step : steps)
         ASSERT_EQ(Violated(begin, step), std::nullopt);
       ASSERT_EQ(Violated(clean = begin, Do(act)), std::nullopt);
       const std::vector<std::string> listed = clean.game.operations;
@@ -472,18 +585,45 @@ TEST(FaultSweep, NoFailureAnywhereLosesAnOriginalConfiguration) {
           World world = begin;
           const Step step = Do(act, 0, {at, kind});
           ++faults;
-          if (const std::optional<std::string> violation = Violated(world, step)) {
+          std::optional<std::string> violation = Violated(world, step);
+          if (!violation) {
+            ++followUps;
+            violation = FollowUpViolated(world, act == Act::Uninstall &&
+                                                    begin.game.Exists(BackupPath(folder)));
+          }
+          if (violation) {
             std::ostringstream where;
-            showValue(Sequence{start}, where);
+            showValue(Sequence{steps, start}, where);
             showValue(step, where << "\n  then ");
             violations.push_back(where.str() + " (" + listed[at] + "): " + *violation);
           }
         }
     }
-  std::printf("fault sweep: %d operations, %d faults injected, %zu violations\n", operations,
-              faults, violations.size());
+  std::printf("fault sweep: %d operations, %d faults injected, %d follow-up runs, %zu violations\n",
+              operations, faults, followUps, violations.size());
   for (const std::string &violation : violations)
     ADD_FAILURE() << violation;
+}
+
+// A launcher folder whose name the code page cannot hold: each program names it in a box and the
+// log, and serves the game folder all the same.
+TEST(UnreachableLauncher, EachProgramNamesItInABoxAndTheLogAndServesTheGame) {
+  const std::string unreachable = "C:\\Users\\\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\\Documents\\Deus Ex";
+  World world;
+  world.game.documents.clear();
+  world.game.unreachableLauncher = unreachable;
+  for (const Act act : {Act::Setup, Act::Uninstall}) {
+    world.game.log.clear();
+    ASSERT_EQ(Violated(world, Do(act)), std::nullopt);
+    EXPECT_EQ(world.lastCode, 0);
+    const auto names = [&](const std::string &text) {
+      return text.find("reach the launcher's folder " + unreachable) != std::string::npos ||
+             text.find("reach the launcher's folder\n" + unreachable) != std::string::npos;
+    };
+    const FakeGame &game = world.game;
+    EXPECT_TRUE(std::any_of(game.log.begin(), game.log.end(), names));
+    EXPECT_TRUE(std::any_of(game.boxes.begin(), game.boxes.end(), names));
+  }
 }
 
 // The run of `./kit test`: a fixed seed (RC_PARAMS in the test's environment), 2,000 sequences.

@@ -3,7 +3,8 @@
 #include "common/game_paths.h"
 
 std::vector<std::string> ImagesRunningFrom(const std::string &gameFolder,
-                                           const std::vector<std::string> &images) {
+                                           const std::vector<std::string> &images,
+                                           SameFileTest sameFile) {
   const std::string folder = ComparablePath(gameFolder);
   std::vector<std::string> running;
   if (folder.empty())
@@ -14,7 +15,7 @@ std::vector<std::string> ImagesRunningFrom(const std::string &gameFolder,
     bool inSystemFolder = path.size() > systemFolder.size() &&
                           path.compare(0, systemFolder.size(), systemFolder) == 0 &&
                           path.find('\\', systemFolder.size()) == std::string::npos;
-    if (inSystemFolder)
+    if (inSystemFolder || sameFile(image, gameFolder + "\\System\\DeusEx.exe"))
       running.push_back(image);
   }
   return running;

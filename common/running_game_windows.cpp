@@ -44,8 +44,29 @@ std::vector<std::string> RunningImages() {
   return images;
 }
 
+// The volume serial number and the file index name a file whatever path reaches it.
+bool SameFile(const std::string &first, const std::string &second) {
+  BY_HANDLE_FILE_INFORMATION identities[2] = {};
+  const std::string *paths[2] = {&first, &second};
+  for (int i = 0; i < 2; ++i) {
+    // No access asked for and every sharing allowed: a running program's image opens too.
+    HANDLE file =
+        CreateFileA(paths[i]->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+      return false;
+    const bool read = GetFileInformationByHandle(file, &identities[i]) != FALSE;
+    CloseHandle(file);
+    if (!read)
+      return false;
+  }
+  return identities[0].dwVolumeSerialNumber == identities[1].dwVolumeSerialNumber &&
+         identities[0].nFileIndexHigh == identities[1].nFileIndexHigh &&
+         identities[0].nFileIndexLow == identities[1].nFileIndexLow;
+}
+
 } // namespace
 
 std::vector<std::string> GameProcessImages(const std::string &gameFolder) {
-  return ImagesRunningFrom(gameFolder, RunningImages());
+  return ImagesRunningFrom(gameFolder, RunningImages(), SameFile);
 }

@@ -3,6 +3,7 @@
 #include "common/game_paths.h"
 #include "common/installation_log.h"
 #include "common/line_copy.h"
+#include "common/mod_settings.h"
 #include "common/platform.h"
 #include "common/program_exit.h"
 #include "common/system_error_box.h"
@@ -37,10 +38,10 @@ ErrorCode MakeBackup(const std::string &configurationPath, const std::string &ba
 enum class SaveOutcome { NotOpened, Saved, Restored, NotRestored };
 
 // Writes the temporary configuration into DeusEx.ini, reads it back and flushes it to the disk,
-// before the run can report success. Anything short of that puts the configuration from before
-// the installation back from the backup. The caller holds the exit back.
+// before the run can report success. Anything short of that puts what DeusEx.ini held before this
+// run back from `restoreFrom`. The caller holds the exit back.
 SaveOutcome SaveConfiguration(std::istream &temporary, const std::string &configurationPath,
-                              const std::string &temporaryPath, const std::string &backupPath) {
+                              const std::string &temporaryPath, const std::string &restoreFrom) {
   auto configuration = platform->openWriter(configurationPath);
   if (!configuration)
     return SaveOutcome::NotOpened;
@@ -53,14 +54,18 @@ SaveOutcome SaveConfiguration(std::istream &temporary, const std::string &config
   if (!copy.readFailed && !copy.writeFailed && flushed &&
       SameContent(configurationPath, temporaryPath) && platform->flushFile(configurationPath) == 0)
     return SaveOutcome::Saved;
-  return CopyVerified(backupPath, configurationPath) == 0 ? SaveOutcome::Restored
-                                                          : SaveOutcome::NotRestored;
+  return CopyVerified(restoreFrom, configurationPath) == 0 ? SaveOutcome::Restored
+                                                           : SaveOutcome::NotRestored;
 }
 
-// One configuration on its way: its folder and its temporary configuration, open for reading.
+// One configuration on its way: its folder, its temporary configuration, open for reading, and
+// what a failed run puts back in its place: what it held before this run. That is its backup,
+// or, where the backup of an earlier installation was kept, the temporary configuration, which
+// names Kestrevane as the configuration did.
 struct Prepared {
   std::string folder;
   std::unique_ptr<std::istream> temporary;
+  std::string restoreFrom;
 };
 
 // Backs up one configuration and opens its temporary configuration.
@@ -71,9 +76,14 @@ Prepared Prepare(const std::string &folder) {
   WriteLog("\n\n---> Backing up original DeusEx.ini file ", 0);
 
   // A backup that is there already came from an earlier installation that was never uninstalled:
-  // it holds the player's configuration from before any, and is never replaced.
-  const bool keepEarlierBackup = platform->fileExists(backupPath);
+  // while DeusEx.ini still starts Kestrevane, the backup holds the player's configuration from
+  // before any, and is kept. A DeusEx.ini that names the game's own classes again (an uninstall
+  // or a setup that stopped, settings saved since) is newer than that backup, which it replaces.
+  const std::optional<std::string> current = ReadWholeFile(configurationPath);
+  const bool keepEarlierBackup =
+      platform->fileExists(backupPath) && !(current && NamesOwnClasses(*current));
   if (!keepEarlierBackup) {
+    platform->clearReadOnly(backupPath); // the kit's own file
     if (const ErrorCode error = MakeBackup(configurationPath, backupPath, NewBackupPath(folder))) {
       WriteLog(" (FAILED)\n\nInstaller exits.", 0);
       ShowSystemErrorBox(error, "\nThis error occurred when finalising file: \n\tDeusEx.ini");
@@ -93,7 +103,9 @@ Prepared Prepare(const std::string &folder) {
                       okBox | warningIcon);
     ExitProgram(-1);
   }
-  return {folder, std::move(temporary)}; // its " (OK)" opens the entry that follows
+  // Its " (OK)" opens the entry that follows.
+  return {folder, std::move(temporary),
+          keepEarlierBackup ? SetupTemporaryPath(folder) : backupPath};
 }
 
 // The entry ahead of a save: the game folder's DeusEx.ini by its name, the launcher's by its path.
@@ -114,19 +126,19 @@ std::string SavingEntry(const Prepared &configuration, bool isGameFolder) {
   ExitProgram(-1);
 }
 
-// After one configuration failed, puts every other one that differs from its backup back from it,
-// so that the game starts the same way from its folder and through the launcher: the original.
-// The log entries say how it went.
-std::string RollBack(const std::vector<std::string> &otherFolders) {
+// After one configuration failed, puts every other one back as it was before this run, so that
+// the game starts the same way from its folder and through the launcher. The log entries say how
+// it went.
+std::string RollBack(const std::vector<const Prepared *> &others) {
   std::string entries;
-  for (const std::string &folder : otherFolders) {
-    const std::string path = ConfigurationPath(folder);
-    const std::string backupPath = BackupPath(folder);
-    if (SameContent(path, backupPath))
+  for (const Prepared *other : others) {
+    const std::string path = ConfigurationPath(other->folder);
+    const std::string &source = other->restoreFrom;
+    if (SameContent(path, source))
       continue;
-    entries += CopyVerified(backupPath, path) == 0
-                   ? "\n---> " + path + " restored from " + backupPath + " (OK)"
-                   : "\n---> " + path + " could NOT be restored from " + backupPath + " (FAILED)";
+    entries += CopyVerified(source, path) == 0
+                   ? "\n---> " + path + " restored from " + source + " (OK)"
+                   : "\n---> " + path + " could NOT be restored from " + source + " (FAILED)";
   }
   return entries;
 }
@@ -160,11 +172,13 @@ void FinaliseConfigurations(const std::vector<std::string> &folders) {
   for (std::size_t i = 0; i < configurations.size(); ++i) {
     const Prepared &configuration = configurations[i];
     const std::string path = ConfigurationPath(configuration.folder);
-    const std::string backupPath = BackupPath(configuration.folder);
+    const std::string &backupPath = configuration.restoreFrom;
     if (i > 0)
       WriteLog(SavingEntry(configuration, false), 0);
-    std::vector<std::string> others = folders;
-    others.erase(others.begin() + static_cast<std::ptrdiff_t>(i));
+    std::vector<const Prepared *> others;
+    for (const Prepared &other : configurations)
+      if (&other != &configuration)
+        others.push_back(&other);
     const SaveOutcome outcome = SaveConfiguration(
         *configuration.temporary, path, SetupTemporaryPath(configuration.folder), backupPath);
     switch (outcome) {
@@ -172,9 +186,8 @@ void FinaliseConfigurations(const std::vector<std::string> &folders) {
       WriteLog(" (OK)\n\n---> CHANGES TO DeusEx.ini FILE HAVE BEEN SAVED <---", 0);
       continue;
     case SaveOutcome::NotOpened: {
-      // The others follow the one that could not be written: back to their backups when it
-      // holds its own backup's content, as they are when it still starts Kestrevane (a second
-      // setup).
+      // The others follow the one that could not be written: back to what they held when it
+      // holds what it held, as they are when it does not (it still starts Kestrevane).
       const std::string rolledBack =
           SameContent(path, backupPath) ? RollBack(others) : std::string();
       hold.reset();

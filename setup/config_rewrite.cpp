@@ -61,7 +61,17 @@ RewriteOutcome RewriteGameConfiguration(std::istream &reader, std::ostream &writ
   };
   bool inUrlSection = false;
   std::string line;
-  while (ReadConfigLine(reader, line)) {
+  for (bool first = true; ReadConfigLine(reader, line); first = false) {
+    // A UTF-8 byte-order mark belongs to the start of the file, not to the first line's text: it
+    // stays where it is, in front of whatever line is written first.
+    const std::string byteOrderMark = "\xEF\xBB\xBF";
+    if (first && line.compare(0, byteOrderMark.size(), byteOrderMark) == 0) {
+      line.erase(0, byteOrderMark.size());
+      writer << byteOrderMark;
+      outcome.writeFailed = !writer;
+      if (outcome.writeFailed)
+        return outcome;
+    }
     if (StartsWith(line, "["))
       inUrlSection = StartsWith(line, "[URL]");
 

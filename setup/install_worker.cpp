@@ -146,7 +146,9 @@ RewriteOutcome RewriteIntoTemporary(const std::string &folder, bool isGameFolder
 } // namespace
 
 void RunInstallation() {
-  const std::string folder = gameFolder;
+  // The worker's own copies: the page thread may end the process, destroying the globals, while
+  // the run is under way.
+  const std::string folder = gameFolder, packageFolder = kitFolder;
   // With an earlier installation (its backup is there), the files at the packages' destinations
   // are the kit's own, an older version; without one, any that differs is the player's.
   const bool earlierInstallation = platform->fileExists(BackupPath(folder));
@@ -184,7 +186,7 @@ void RunInstallation() {
            0);
   platform->setText(IDC_STATUS_TEXT, "Copying files...");
   for (const PackageEntry &entry : packageManifest)
-    CopyPackageFile(folder, entry.fileName, entry.kind, earlierInstallation);
+    CopyPackageFile(packageFolder, folder, entry.fileName, entry.kind, earlierInstallation);
   FinaliseConfigurations(folders);
   ReportSuccess(configurations);
 }

@@ -50,8 +50,8 @@ ErrorCode CopyThroughIncoming(const std::string &source, const std::string &dest
 
 } // namespace
 
-void CopyPackageFile(const std::string &gameFolder, const std::string &fileName, PackageKind kind,
-                     bool earlierInstallation) {
+void CopyPackageFile(const std::string &kitFolder, const std::string &gameFolder,
+                     const std::string &fileName, PackageKind kind, bool earlierInstallation) {
   platform->setText(IDC_STATUS_TEXT, "Copying file " + fileName);
   const std::string source = PackageSourcePath(kitFolder, fileName);
   const std::string destination = PackageDestinationPath(gameFolder, fileName, kind);

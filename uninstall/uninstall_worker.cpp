@@ -68,57 +68,63 @@ void DeleteTemporary(const std::string &path, const std::string &name) {
                           "Uninstaller was unable to delete DeusEx_Kes.ini\nPlease visit ");
 }
 
-// Whether an earlier run that stopped had rebuilt this DeusEx.ini already: it deleted the
-// temporary configuration first, and what it rebuilt names none of Kestrevane's settings. The
-// player may have played since, so that configuration is theirs and the backup does not go back
-// over it. A copy cut short is the start of the backup, and is rebuilt; so is one that a power
-// cut left as zeros (its data had not reached the disk).
-bool AlreadyRebuilt(const Configuration &files) {
-  if (platform->fileExists(files.temporaryPath))
-    return false;
-  const std::optional<std::string> configuration = ReadWholeFile(files.path);
-  const std::optional<std::string> backup = ReadWholeFile(files.backupPath);
-  if (!configuration || !backup || configuration->find('\0') != std::string::npos ||
-      !RepairLauncherConfiguration(*configuration, "").changes.empty())
-    return false;
-  return configuration->size() >= backup->size() ||
-         backup->compare(0, configuration->size(), *configuration) != 0;
+// Gives the first Class and DefaultGame lines of `path` that hold Kestrevane's values the lines of
+// `reference`, through a temporary file that is read back and then takes the configuration's
+// place. Returns the system's error, or 0.
+ErrorCode RepairClasses(const std::string &path, const std::string &temporaryPath,
+                        const std::string &bytes, const std::string &reference) {
+  const LauncherRepair repair = RepairLauncherConfiguration(bytes, reference);
+  for (const RepairedLine &change : repair.changes)
+    WriteLog(change.removed
+                 ? std::string("\n\n---> Removed ") + change.setting +
+                       " line, which the game's configuration does not have\n---> " + change.before
+                 : ChangedLineEntry(change.setting, change.before, change.after),
+             0);
+  ExitHold hold; // the configuration is replaced whole or not at all
+  return ReplaceVerified(path, temporaryPath, repair.bytes);
 }
 
-// Deletes the configuration and the temporary one, copies the backup onto the configuration,
-// reads it back and flushes it to the disk: only then may the backup go, or a power cut could
-// leave neither. On a failure the backup holds the only copy of the original, so it stays, and
-// nothing more is removed.
-void RestoreConfiguration(const Configuration &files, bool rebuild) {
-  // The earlier run may have stopped before that copy reached the disk: it is flushed like one
-  // made now, before the backup may go.
-  if (!rebuild && platform->flushFile(files.path) == 0) {
+// The game's own lines, for a game folder's configuration whose backup holds Kestrevane's: the
+// backup was made after the player's own had gone (the player deleted the first backup).
+const std::string gameOwnLines = std::string(gameClassLine) + "\r\n" + gameDefaultGameLine + "\r\n";
+
+// Deletes the temporary configuration, then puts the backup's bytes in the configuration's place
+// through that temporary file, read back and flushed before it takes the place: DeusEx.ini holds
+// either what it held or the original, and is never missing. On a failure the backup holds the
+// only copy of the original, so it stays, and nothing more is removed. A configuration that names
+// the game's own classes was never changed by the setup, or has been put back since: it is newer
+// than the backup and stays. A backup that names Kestrevane's (made of a configuration the setup
+// had already changed) gets the Class and DefaultGame lines of `reference`.
+void RestoreConfiguration(const Configuration &files, const std::string &reference) {
+  DeleteTemporary(files.temporaryPath, files.temporaryName);
+  const std::optional<std::string> current = ReadWholeFile(files.path);
+  if (current && NamesOwnClasses(*current)) {
+    // A run that stopped may have left it before its data reached the disk: it is flushed like
+    // one written now, before the backup may go.
+    if (platform->flushFile(files.path) != 0)
+      ExitLogFirst("\n\n---> " + files.name + " NOT flushed to the disk (FAILED)\n---> " +
+                       files.backupName + " NOT deleted (KEPT)",
+                   "Uninstaller was unable to reconstruct DeusEx.ini from\nDeusEx_Kes_Backup.ini. "
+                   "Please visit ");
     WriteLog("\n\n---> " + files.name +
-                 " was rebuilt by an earlier run and names none of Kestrevane's settings: kept "
-                 "as it is (OK)",
+                 " names the game's own classes: it is newer than the backup and is kept (OK)",
              0);
     return;
   }
-  if (!rebuild)
-    ExitLogFirst("\n\n---> " + files.name + " NOT flushed to the disk (FAILED)\n---> " +
-                     files.backupName + " NOT deleted (KEPT)",
-                 "Uninstaller was unable to reconstruct DeusEx.ini from\nDeusEx_Kes_Backup.ini. "
-                 "Please visit ");
-  // From the deletion of DeusEx.ini until it is rebuilt and read back, an exit asked for on the
-  // page waits.
-  ExitHold hold;
-  DeleteConfigurationFile(files.path, files.name,
-                          "Uninstaller was unable to delete DeusEx.ini to reconstruct\nthe "
-                          "original. Please visit ");
-  DeleteTemporary(files.temporaryPath, files.temporaryName);
   platform->setText(IDC_STATUS_TEXT,
                     "Reconstructing original DeusEx.ini (pre Kestrevane installation)");
-  // The copy takes the backup's attributes, and a read-only copy could not be flushed; the
-  // backup is the kit's own file.
-  platform->clearReadOnly(files.backupPath);
-  if (CopyVerified(files.backupPath, files.path) == 0 && platform->flushFile(files.path) == 0) {
+  const std::optional<std::string> original = ReadWholeFile(files.backupPath);
+  ErrorCode error = notDoneAsReported;
+  if (original) {
+    ExitHold hold; // the configuration is replaced whole or not at all
+    error = ReplaceVerified(files.path, files.temporaryPath, *original);
+  }
+  if (error == 0) {
     WriteLog("\n\n---> Reconstructed original " + files.name + " configuration. (OK)", 0);
-    return;
+    if (NamesKestrevane(*original))
+      error = RepairClasses(files.path, files.temporaryPath, *original, reference);
+    if (error == 0)
+      return;
   }
   WriteLog("\n\n---> Could not reconstruct original " + files.name + " configuration. (ERROR)", 0);
   ExitLogFirst("\n\n---> " + files.backupName + " NOT deleted (KEPT)\n---> The original " +
@@ -196,22 +202,13 @@ void CheckKitFileDeletable(const std::string &path, const std::string &name) {
 }
 
 // Gives the launcher's Class and DefaultGame lines the values of the game configuration as just
-// restored, through a temporary file that is read back and then takes the configuration's place.
+// restored.
 void RepairLauncher(const Launcher &launcher, const std::string &gameFolder) {
   const std::string path = ConfigurationPath(launcher.folder);
   const std::optional<std::string> game = ReadWholeFile(ConfigurationPath(gameFolder));
-  ErrorCode error = notDoneAsReported;
-  if (game) {
-    const LauncherRepair repair = RepairLauncherConfiguration(launcher.bytes, *game);
-    for (const RepairedLine &change : repair.changes)
-      WriteLog(change.removed ? std::string("\n\n---> Removed ") + change.setting +
-                                    " line, which the game's configuration does not have\n---> " +
-                                    change.before
-                              : ChangedLineEntry(change.setting, change.before, change.after),
-               0);
-    ExitHold hold; // the configuration is replaced whole or not at all
-    error = ReplaceVerified(path, UninstallTemporaryPath(launcher.folder), repair.bytes);
-  }
+  const ErrorCode error =
+      game ? RepairClasses(path, UninstallTemporaryPath(launcher.folder), launcher.bytes, *game)
+           : notDoneAsReported;
   if (error != 0)
     ExitLogFirst("\n\n---> " + path + " NOT repaired (FAILED)",
                  "Uninstaller was unable to repair the launcher's DeusEx.ini\nPlease visit ");
@@ -240,12 +237,14 @@ void RunUninstallation() {
   if (launcher.work == LauncherWork::Unreadable) // stop before anything is deleted
     ExitLogFirst("\n\n---> Cannot read " + ConfigurationPath(launcher.folder) + " (FAILED)",
                  "Uninstaller was unable to read the launcher's DeusEx.ini\nPlease visit ");
-  const bool rebuildGame = !AlreadyRebuilt(game);
-  if (rebuildGame)
-    CheckConfigurationDeletable(game.path);
-  if (launcher.work != LauncherWork::None)
-    CheckConfigurationDeletable(ConfigurationPath(launcher.folder));
   CheckKitFileDeletable(game.temporaryPath, game.temporaryName);
+  // Replaced, or kept and flushed, which also needs it writable.
+  CheckConfigurationDeletable(game.path);
+  if (launcher.work != LauncherWork::None) {
+    CheckConfigurationDeletable(ConfigurationPath(launcher.folder));
+    CheckKitFileDeletable(UninstallTemporaryPath(launcher.folder),
+                          UninstallTemporaryPath(launcher.folder));
+  }
   for (const PackageEntry &entry : packageManifest)
     CheckKitFileDeletable(PackageDestinationPath(folder, entry.fileName, entry.kind),
                           entry.fileName);
@@ -253,7 +252,7 @@ void RunUninstallation() {
     CheckKitFileDeletable(BackupPath(launcher.folder), BackupPath(launcher.folder));
   CheckKitFileDeletable(game.backupPath, "DeusEx_Kes_Backup.ini");
 
-  RestoreConfiguration(game, rebuildGame);
+  RestoreConfiguration(game, gameOwnLines);
   const std::string launcherTemporary =
       launcher.folder.empty() ? std::string() : UninstallTemporaryPath(launcher.folder);
   switch (launcher.work) {
@@ -261,7 +260,7 @@ void RunUninstallation() {
     WriteLog(LauncherEntry(launcher.folder, launcherRestored), 0);
     platform->advanceProgress(IDC_PROGRESS);
     const Configuration files = LauncherConfiguration(launcher.folder);
-    RestoreConfiguration(files, !AlreadyRebuilt(files));
+    RestoreConfiguration(files, ReadWholeFile(ConfigurationPath(folder)).value_or(gameOwnLines));
     DeleteBackup(files);
     break;
   }
@@ -278,6 +277,10 @@ void RunUninstallation() {
       DeleteTemporary(launcherTemporary, launcherTemporary);
     break;
   }
+  // A setup that stopped while it backed the launcher's configuration up left the copy under
+  // its new name: it is never the only copy of anything.
+  if (!launcher.folder.empty() && platform->fileExists(NewBackupPath(launcher.folder)))
+    DeleteTemporary(NewBackupPath(launcher.folder), NewBackupPath(launcher.folder));
 
   for (const PackageEntry &entry : packageManifest)
     RemovePackageFile(folder, entry.fileName, entry.kind);

@@ -3,6 +3,7 @@
 #include "common/command_line.h"
 #include "common/game_paths.h"
 #include "common/program_state.h"
+#include "common/running_game.h"
 #include "setup/install_worker.h"
 #include "uninstall/installation_check.h"
 #include "uninstall/uninstall_worker.h"
@@ -51,6 +52,8 @@ FaultKind Operation(const char *kind, const std::string &path, bool cutPartWay =
     throw CutOff{};
   }
   game->operations.push_back(std::string(kind) + " " + path);
+  if (number == game->kitFolderGoneAt)
+    kitFolder = "destroyed";
   if (number != game->fault.at)
     return FaultKind::None;
   game->faultApplied = true;
@@ -276,6 +279,8 @@ int RunProgram(FakeGame &fake, const std::string &folder, Fault fault, Run run) 
   kitFolder = fake.kit;
   try {
     gameFolder = GameFolderFromEntry(folder);
+    if (fake.kitBusy || !ImagesRunningFrom(gameFolder, fake.runningImages, SameFakeFile).empty())
+      return notNowExitCode;
     return run();
   } catch (const ProgramEnded &end) {
     return end.code;
@@ -313,4 +318,19 @@ void FakeGame::Write(const std::string &path, const std::string &bytes) {
 void FakeGame::SetReadOnly(const std::string &path, bool readOnly) {
   if (const auto file = files.find(Key(path)); file != files.end())
     file->second.readOnly = readOnly;
+}
+
+void FakeGame::Delete(const std::string &path) { files.erase(Key(path)); }
+
+bool SameFakeFile(const std::string &first, const std::string &second) {
+  const auto resolved = [](const std::string &path) {
+    std::string key = Key(path);
+    for (std::size_t at; (at = key.find("\\.\\")) != std::string::npos;)
+      key.erase(at, 2);
+    for (const auto &[link, target] : game->links)
+      if (key.rfind(link, 0) == 0)
+        key = target + key.substr(link.size());
+    return key;
+  };
+  return resolved(first) == resolved(second) && Find(resolved(first)) != nullptr;
 }

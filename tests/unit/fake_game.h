@@ -41,7 +41,10 @@ struct FakeGame {
     std::string bytes;
     bool readOnly = false;
     bool unflushed = false; // written since it was last flushed
-    bool held = false; // open in another program that shares it for reading only
+    bool held = false;      // open in another program that shares it for reading only
+    bool operator==(const File &other) const {
+      return bytes == other.bytes && readOnly == other.readOnly;
+    }
   };
   std::map<std::string, File> files; // by path in lower case: Windows ignores letter case
   std::vector<std::string> folders;  // in lower case; "." is the kit's folder
@@ -50,6 +53,15 @@ struct FakeGame {
   std::string kit = ".";             // the folder that holds the setup and the package files
   std::vector<std::string> log;   // entries as written; a time-stamped one starts with "[ stamp ] "
   std::vector<std::string> boxes; // of the last run: "caption: text"
+  // What stops a run before it starts: programs running (full paths of their images, which may
+  // reach a file through a link: `links` maps a folder to the folder it stands for), another kit
+  // program.
+  std::vector<std::string> runningImages;
+  std::map<std::string, std::string> links; // in lower case
+  bool kitBusy = false;
+  // The operation at which the page thread's exit destroys the program-wide kitFolder while the
+  // worker still runs; -1 for none.
+  int kitFolderGoneAt = -1;
 
   // What the last run did: its operations by kind, in order; the fault applied.
   std::vector<std::string> operations;
@@ -60,8 +72,8 @@ struct FakeGame {
 
   // Runs the program (the setup, or the uninstaller with its presence check first) on the folder
   // entry, taken as the pages take it, with the given fault and returns its exit code: 0 after a
-  // complete run, the code of ExitProgram, 2 when the uninstaller refused the folder, or -2 when
-  // the run was cut off.
+  // complete run, the code of ExitProgram, 2 when the uninstaller refused the folder, 3 when the
+  // game or another kit program runs, or -2 when the run was cut off.
   int RunSetup(const std::string &folder, Fault fault = {});
   int RunUninstall(const std::string &folder, Fault fault = {});
 
@@ -69,6 +81,10 @@ struct FakeGame {
   void Write(const std::string &path, const std::string &bytes);
   bool Exists(const std::string &path) const { return Read(path).has_value(); }
   void SetReadOnly(const std::string &path, bool readOnly);
+  void Delete(const std::string &path);
 };
+
+// Whether two paths name one file of the fake game, through links and "\." segments.
+bool SameFakeFile(const std::string &first, const std::string &second);
 
 inline constexpr int refusedFolder = 2, cutOffCode = -2;

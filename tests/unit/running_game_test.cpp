@@ -9,6 +9,15 @@ namespace {
 
 using Images = std::vector<std::string>;
 
+// A link (the Flatpak recipe) that reaches C:\Games\DeusEx\System\DeusEx.exe otherwise; the
+// player model runs the game through links and a doubled "\." as well.
+bool SameFile(const std::string &first, const std::string &second) {
+  const auto identity = [](const std::string &path) {
+    return path == "Z:\\game\\System\\DeusEx.exe" ? "C:\\Games\\DeusEx\\System\\DeusEx.exe" : path;
+  };
+  return identity(first) == identity(second);
+}
+
 TEST(ImagesRunningFrom, OnlyProgramsDirectlyInTheSystemFolderCount) {
   const std::string game = "C:\\Games\\DeusEx\\System\\DeusEx.exe";
   const std::string editor = "C:\\Games\\DeusEx\\System\\UnrealEd.exe"; // or a renamed launcher
@@ -45,10 +54,15 @@ TEST(ImagesRunningFrom, OnlyProgramsDirectlyInTheSystemFolderCount) {
       {"a longer folder", "C:\\Games\\DeusEx\\System", {game}, {}},
       {"empty folder", "", {"\\System\\DeusEx.exe", "System\\DeusEx.exe"}, {}},
       {"folder of separators", "\\", {"\\System\\DeusEx.exe"}, {}},
+      {"the game through a link", "Z:\\game", {game}, {game}},
+      {"another program through a link: only the game is known by its file",
+       "Z:\\game",
+       {editor},
+       {}},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(ImagesRunningFrom(c.folder, c.images), c.expected);
+    EXPECT_EQ(ImagesRunningFrom(c.folder, c.images, SameFile), c.expected);
   }
 }
 

@@ -1,0 +1,695 @@
+// Any sequence of what a player does: the kit's two programs (to the end, failing at one
+// operation, or cut off there, the process or the power; while the game or another kit program
+// runs), the game saving its configuration, the launcher made later, lines edited, read-only
+// marks, files deleted by hand, from game folders as players have them. After every step the
+// game folder is checked against what the player is owed. The fault sweep runs the same checks
+// over every failure of every operation of one run, and the uninstaller after it.
+#include "tests/unit/fake_game.h"
+
+#include "common/command_line.h"
+#include "common/game_paths.h"
+#include "common/mod_settings.h"
+#include "common/package_manifest.h"
+
+#include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string folder = "C:\\Games\\DeusEx", documents = "C:\\Users\\Player\\Documents";
+const std::string launcher = documents + "\\Deus Ex";
+const std::string ownClass = "Class=DeusEx.JCDentonMale";
+const std::string ownDefaultGame = "DefaultGame=DeusEx.DeusExGameInfo";
+const std::string original = "[URL]\r\nProtocol=deusex\r\n" + ownClass +
+                             "\r\n\r\n[Engine.Engine]\r\n" + ownDefaultGame + "\r\nNote=a\x1a" +
+                             "b\r\n[Engine.GameInfo]\r\n" + "GameSpeed=1.100000\r\nlast";
+// How a running game's image may be spelt: as the kit spells it, through a link, with "\.".
+const std::string gameImages[] = {folder + "\\System\\DeusEx.exe", "D:\\Link\\System\\DeusEx.exe",
+                                  "C:\\Games\\.\\DeusEx\\System\\DeusEx.exe"};
+
+enum class Act {
+  Setup,
+  Uninstall,
+  GameSaves,      // in the configuration the game reads: the launcher's once there is one
+  LauncherMade,   // the community launcher copies the game folder's configuration
+  PlayerEdits,    // a line of the configuration `which`
+  MarkReadOnly,   // the configuration `which`
+  ClearReadOnly,  // the configuration `which`
+  PackageDeleted, // the installed package file `which`
+  BackupDeleted,  // the backup of the configuration `which`
+  PackageHeld,    // another program holds the installed package file `which`
+};
+// What else happens during a kit run: the game or another kit program runs, or the page is
+// closed (its exit destroys the program-wide folder texts while the worker still runs).
+enum class During { Nothing, GameRuns, KitRuns, PageClosed };
+
+struct Step {
+  Act act = Act::Setup;
+  int which = 0;
+  During during = During::Nothing;
+  Fault fault;
+};
+
+Step Do(Act act, int which = 0, Fault fault = {}, During during = During::Nothing) {
+  return Step{act, which, during, fault};
+}
+
+const char *const faultNames[] = {"none",         "refused",      "disk full",   "read error",
+                                  "empty but ok", "short but ok", "old tail ok", "stays but ok",
+                                  "read-only",    "power cut",    "power off"};
+
+// A step as a line of text: the player's steps name their file where it matters.
+void showValue(const Step &step, std::ostream &out) {
+  const char *const texts[] = {"setup",
+                               "uninstall",
+                               "the game saves its configuration",
+                               "the launcher is installed",
+                               "the player edits a line of ",
+                               "the player marks read-only: ",
+                               "the player clears the read-only mark of ",
+                               "the player deletes ",
+                               "the player deletes the backup of ",
+                               "another program holds "};
+  const char *const configurations[] = {"the game folder's DeusEx.ini",
+                                        "the launcher's DeusEx.ini"};
+  const Act act = step.act;
+  out << texts[static_cast<int>(act)];
+  if (act == Act::PlayerEdits || act == Act::MarkReadOnly || act == Act::ClearReadOnly ||
+      act == Act::BackupDeleted)
+    out << configurations[step.which % 2];
+  if (act == Act::PackageDeleted || act == Act::PackageHeld)
+    out << packageManifest[step.which % packageCount].fileName;
+  if (step.fault.kind != FaultKind::None)
+    out << ", operation " << step.fault.at << " " << faultNames[static_cast<int>(step.fault.kind)];
+  if (step.during == During::GameRuns)
+    out << ", while the game runs as " << gameImages[step.which % 3];
+  if (step.during == During::KitRuns)
+    out << ", while another kit program runs";
+  if (step.during == During::PageClosed)
+    out << ", its page closed at operation " << 20 + 10 * step.which;
+}
+
+// Game folders as players have them: as made by the game, with another modification's files
+// under packages' names (one read-only), with the release unpacked into System, given as a
+// relative folder in quotes.
+enum class Start { Plain, OtherMods, KitInSystem, RelativeEntry };
+const char *const startNames[] = {"", "another modification's files, ", "the kit in System, ",
+                                  "a relative folder entry, "};
+
+// A sequence, shown one numbered step a line.
+struct Sequence {
+  std::vector<Step> steps;
+  Start start = Start::Plain;
+};
+
+void showValue(const Sequence &sequence, std::ostream &out) {
+  out << startNames[static_cast<int>(sequence.start)];
+  for (std::size_t i = 0; i < sequence.steps.size(); ++i) {
+    out << "\n  " << i + 1 << ". ";
+    showValue(sequence.steps[i], out);
+  }
+}
+
+// A kit run, to the end or failing at one operation; shrinks towards the run to the end.
+rc::Gen<Step> KitRun(Act act) {
+  using K = FaultKind;
+  // Half the runs go to the end; the index shrinks towards them.
+  const K kinds[] = {K::Refused,   K::DiskFull,   K::ReadError, K::EmptyButOk, K::ShortButOk,
+                     K::OldTailOk, K::StaysButOk, K::ReadOnly,  K::PowerCut,   K::PowerOff};
+  const auto kind = rc::gen::map(rc::gen::inRange(0, 20), [kinds](int index) {
+    return index < 10 ? K::None : kinds[index - 10];
+  });
+  const auto during = rc::gen::weightedElement<During>(
+      {{9, During::Nothing}, {1, During::GameRuns}, {1, During::KitRuns}, {1, During::PageClosed}});
+  return rc::gen::apply(
+      [act](K kind, int at, During during, int which) {
+        return Step{act, which, during, kind == K::None ? Fault{} : Fault{at, kind}};
+      },
+      // Half the faults fall among the last operations of a setup with a launcher, where it backs
+      // the configurations up and writes them.
+      kind,
+      rc::gen::weightedOneOf<int>({{1, rc::gen::inRange(0, 260)}, {1, rc::gen::inRange(170, 215)}}),
+      during, rc::gen::inRange(0, 3));
+}
+
+rc::Gen<Step> PlayerStep() {
+  return rc::gen::apply(
+      [](Act act, int which) {
+        return Step{act, which, During::Nothing, {}};
+      },
+      // The game saves most often; the player's marks go to the game folder's file as often as
+      // to the launcher's.
+      rc::gen::element(Act::GameSaves, Act::GameSaves, Act::GameSaves, Act::LauncherMade,
+                       Act::PlayerEdits, Act::MarkReadOnly, Act::ClearReadOnly, Act::ClearReadOnly,
+                       Act::PackageDeleted, Act::BackupDeleted),
+      rc::gen::inRange(0, packageCount));
+}
+
+rc::Gen<Sequence> Sequences() {
+  const auto step = rc::gen::weightedOneOf<Step>(
+      {{3, KitRun(Act::Setup)}, {3, KitRun(Act::Uninstall)}, {5, PlayerStep()}});
+  return rc::gen::apply(
+      [](std::vector<Step> steps, Start start) {
+        return Sequence{std::move(steps), start};
+      },
+      rc::gen::resize(12, rc::gen::container<std::vector<Step>>(step)),
+      rc::gen::weightedElement<Start>({{5, Start::Plain},
+                                       {1, Start::OtherMods},
+                                       {1, Start::KitInSystem},
+                                       {1, Start::RelativeEntry}}));
+}
+
+// The first line that starts with `prefix`, without its line end.
+std::string FirstLine(const std::string &bytes, const std::string &prefix) {
+  for (std::size_t start = 0; start < bytes.size();) {
+    const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
+    if (bytes.compare(start, prefix.size(), prefix) == 0)
+      return bytes.substr(start, end - start - (bytes[end - 1] == '\r' ? 1 : 0));
+    start = end + 1;
+  }
+  return std::string();
+}
+
+enum class Names { Own, Kestrevane, Neither };
+
+Names Classes(const std::string &bytes) {
+  const std::string classLine = FirstLine(bytes, "Class="), game = FirstLine(bytes, "DefaultGame=");
+  if (classLine == ownClass && game == ownDefaultGame)
+    return Names::Own;
+  if (classLine == modClassLine && game == modDefaultGameLine)
+    return Names::Kestrevane;
+  return Names::Neither;
+}
+
+// Sets `key=value` in place, or adds it as the last line: Class and DefaultGame stay as they are.
+std::string WithSetting(std::string bytes, const std::string &key, const std::string &value) {
+  const std::size_t at = bytes.find("\n" + key + "=");
+  if (at == std::string::npos)
+    return bytes + "\r\n" + key + "=" + value;
+  const std::size_t start = at + key.size() + 2;
+  return bytes.replace(start, bytes.find('\r', start) - start, value);
+}
+
+// An invariant that does not hold, by its name.
+struct Violation {
+  std::string invariant;
+};
+
+void Expect(bool holds, const char *invariant) {
+  if (!holds)
+    throw Violation{invariant};
+}
+
+// The last entry of a failed run says what failed; a failed rewrite ends with its summary.
+bool LogNamesFailure(const FakeGame &game) {
+  if (game.log.empty())
+    return false;
+  for (const char *word : {"FAILED", "ERROR", "not installed", "NOT"})
+    if (game.log.back().find(word) != std::string::npos)
+      return true;
+  const auto summary = game.log.end() - std::min<std::ptrdiff_t>(game.log.size(), 12);
+  return game.log.back().find("thank you.") != std::string::npos &&
+         std::any_of(summary, game.log.end(), [](const std::string &entry) {
+           return entry.find("--NOT-- INSTALLED") != std::string::npos;
+         });
+}
+
+// How many configurations there are, and how many of them name Kestrevane's classes.
+std::pair<int, int> Configurations(const FakeGame &game) {
+  int there = 0, kestrevane = 0;
+  for (const std::string &configurationFolder : {folder, launcher})
+    if (const auto bytes = game.Read(ConfigurationPath(configurationFolder))) {
+      ++there;
+      kestrevane += Classes(*bytes) == Names::Kestrevane;
+    }
+  return {there, kestrevane};
+}
+
+// Whether a DeusEx.ini or a backup the kit wrote is still only in the cache.
+bool Unflushed(const FakeGame &game) {
+  return std::any_of(game.files.begin(), game.files.end(), [](const auto &file) {
+    const std::size_t end = file.first.size() - 11;
+    return file.second.unflushed &&
+           (file.first.rfind("\\deusex.ini") == end || file.first.rfind("_backup.ini") == end);
+  });
+}
+
+const std::string gameFolderKey = "c:\\games\\deusex\\";
+
+struct World {
+  FakeGame game;
+  std::string entry = folder; // the folder as the player gives it
+  bool launcherMade = false;
+  // Per configuration: the player's own configuration that must stay whole, in DeusEx.ini or in
+  // its backup. None for a launcher's made from Kestrevane's, or once the player threw it away.
+  std::optional<std::string> owed[2] = {original, std::nullopt};
+  // The game folder's other files that are the player's: an uninstall that exits 0 leaves
+  // exactly these, byte for byte and read-only mark for mark.
+  std::map<std::string, FakeGame::File> owedFiles;
+  int changes = 0, lastCode = 0; // the exit code of the last kit run
+
+  explicit World(Start start = Start::Plain) {
+    if (start == Start::KitInSystem)
+      game.kit = folder + "\\System";
+    if (start == Start::RelativeEntry)
+      entry = " \"..\\DeusEx\"\t";
+    game.folders = {".", "c:\\users\\player\\documents\\deus ex\\system"};
+    for (const char *sub : {"\\system", "\\textures", "\\maps", "\\music", "\\sounds"})
+      game.folders.push_back("c:\\games\\deusex" + std::string(sub));
+    game.documents = documents;
+    game.links["d:\\link"] = "c:\\games\\deusex";
+    game.Write(ConfigurationPath(folder), original);
+    game.Write(folder + "\\System\\DeusEx.exe", "the game");
+    for (const PackageEntry &package : packageManifest)
+      game.Write(PackageSourcePath(game.kit, package.fileName),
+                 std::string("package ") + package.fileName);
+    if (start == Start::OtherMods) {
+      game.Write(Installed(0), "another modification's WeatherFx.u");
+      game.SetReadOnly(Installed(0), true);
+      game.Write(Installed(5), "another modification's texture");
+    }
+    for (const auto &[path, file] : game.files)
+      if (path.rfind(gameFolderKey, 0) == 0 && path != ComparablePath(ConfigurationPath(folder)))
+        owedFiles[path] = file;
+    for (int which = 0; which < packageCount; ++which) // the release unpacked into System
+      if (IsPackage(Installed(which)))
+        owedFiles.erase(ComparablePath(Installed(which)));
+  }
+
+  static std::string Installed(int which) {
+    const PackageEntry &package = packageManifest[which % packageCount];
+    return PackageDestinationPath(folder, package.fileName, package.kind);
+  }
+
+  // Whether the file holds what a package holds: the kit's own file, not the player's.
+  bool IsPackage(const std::string &path) const {
+    const std::optional<std::string> bytes = game.Read(path);
+    for (const PackageEntry &package : packageManifest)
+      if (bytes && bytes == game.Read(PackageSourcePath(game.kit, package.fileName)))
+        return true;
+    return false;
+  }
+
+  // The files outside the kit's folder that an uninstall that exits 0 must leave as the player's.
+  bool OnlyPlayersFilesLeft() const {
+    std::map<std::string, FakeGame::File> left;
+    for (const auto &[path, file] : game.files)
+      if (path.rfind(".\\", 0) != 0 && path != ComparablePath(ConfigurationPath(folder)) &&
+          path != ComparablePath(ConfigurationPath(launcher)))
+        left[path] = file;
+    return left == owedFiles;
+  }
+
+  static std::string Folder(int which) { return which % 2 == 0 ? folder : launcher; }
+
+  std::optional<std::string> Configuration(int which) const {
+    return game.Read(ConfigurationPath(Folder(which)));
+  }
+
+  bool PackagesInPlace() const {
+    for (const PackageEntry &entry : packageManifest)
+      if (game.Read(PackageDestinationPath(folder, entry.fileName, entry.kind)) !=
+          game.Read(PackageSourcePath(game.kit, entry.fileName)))
+        return false;
+    return true;
+  }
+
+  // Every configuration names the player's classes or Kestrevane's, Kestrevane's only while all
+  // package files are in place. A DeusEx.ini that is not there is made anew by the game.
+  bool GameStarts() const {
+    for (int which : {0, 1}) {
+      const std::optional<std::string> bytes = Configuration(which);
+      if (bytes && (Classes(*bytes) == Names::Neither ||
+                    (Classes(*bytes) == Names::Kestrevane && !PackagesInPlace())))
+        return false;
+    }
+    return true;
+  }
+
+  // A change the game or the player makes to an ordinary line: while the configuration names the
+  // player's own classes, the changed one is what the player is owed from then on.
+  void Change(int which, const std::string &key) {
+    const std::string path = ConfigurationPath(Folder(which));
+    const std::optional<std::string> bytes = game.Read(path);
+    if (!bytes ||
+        game.files[ComparablePath(path)].readOnly) // cannot save; the game keeps its settings
+      return;
+    const std::string changed = WithSetting(*bytes, key, std::to_string(++changes));
+    game.Write(path, changed);
+    if (Classes(changed) == Names::Own)
+      owed[which % 2] = changed;
+  }
+
+  void Apply(const Step &step) {
+    const int which = step.which % 2;
+    switch (step.act) {
+    case Act::Setup:
+    case Act::Uninstall:
+      return RunKit(step);
+    case Act::GameSaves:
+      return Change(launcherMade ? 1 : 0, "Saved");
+    case Act::LauncherMade:
+      if (launcherMade || !Configuration(0))
+        return;
+      launcherMade = true;
+      game.Write(ConfigurationPath(launcher), *Configuration(0));
+      if (Classes(*Configuration(1)) == Names::Own)
+        owed[1] = Configuration(1);
+      return;
+    case Act::PlayerEdits:
+      return Change(which, "Edited");
+    case Act::MarkReadOnly:
+    case Act::ClearReadOnly:
+      return game.SetReadOnly(ConfigurationPath(Folder(which)), step.act == Act::MarkReadOnly);
+    case Act::PackageDeleted: {
+      const auto owedFile = owedFiles.find(ComparablePath(Installed(step.which)));
+      if (owedFile != owedFiles.end() && game.files[owedFile->first] == owedFile->second)
+        owedFiles.erase(owedFile); // the player's own file, not a package, goes
+      return game.Delete(Installed(step.which));
+    }
+    case Act::PackageHeld:
+      if (game.Exists(Installed(step.which)))
+        game.files[ComparablePath(Installed(step.which))].held = true;
+      return;
+    case Act::BackupDeleted:
+      game.Delete(BackupPath(Folder(which)));
+      if (owed[which] && Configuration(which) != owed[which])
+        owed[which].reset(); // the player threw the only copy away
+      return;
+    }
+  }
+
+  void RunKit(const Step &step) {
+    const bool setup = step.act == Act::Setup;
+    game.runningImages.clear();
+    if (step.during == During::GameRuns)
+      game.runningImages.push_back(gameImages[step.which % 3]);
+    game.kitBusy = step.during == During::KitRuns;
+    const FakeGame before = game;
+    game.kitFolderGoneAt = step.during == During::PageClosed ? 20 + 10 * step.which : -1;
+    const bool startedBefore = GameStarts();
+    const int code =
+        setup ? game.RunSetup(entry, step.fault) : game.RunUninstall(entry, step.fault);
+    lastCode = code;
+    game.runningImages.clear();
+    game.kitBusy = false;
+    game.kitFolderGoneAt = -1;
+    if (step.during == During::PageClosed) { // the same run without the page's exit
+      FakeGame unclosed = before;
+      const int unclosedCode =
+          setup ? unclosed.RunSetup(entry, step.fault) : unclosed.RunUninstall(entry, step.fault);
+      Expect(code == unclosedCode && game.files == unclosed.files,
+             "the worker used a program-wide text after the page's exit destroyed it");
+    }
+    Expect(game.writesWithoutExitHeld.empty(), "a DeusEx.ini written while an exit could cut it");
+    // All or nothing: a setup that ends leaves the game starting the same way from its folder and
+    // through the launcher (or, from a start that was mixed, at least no worse).
+    const auto [there, named] = Configurations(game);
+    const auto [thereBefore, namedBefore] = Configurations(before);
+    if (setup && code != cutOffCode)
+      Expect(named == 0 || named == there || (namedBefore != 0 && namedBefore != thereBefore),
+             "all or nothing: the setup ended with only one configuration changed");
+    const bool logFaulted =
+        game.faultApplied && game.operations[step.fault.at].rfind("log", 0) == 0;
+    if (code != 0 && code != cutOffCode && code != refusedFolder && code != notNowExitCode)
+      Expect(game.boxes.size() >= 2 && (LogNamesFailure(game) || logFaulted),
+             "honest endings: a failure without its own box, or a log that does not end with it");
+    if (step.during == During::GameRuns || step.during == During::KitRuns)
+      Expect(code == notNowExitCode, "not now: a kit run went ahead while the game or the kit ran");
+    if (code == notNowExitCode || (!setup && code == -1 && !game.faultApplied))
+      Expect(game.files == before.files, "not now, or an uninstall stopped by what it checked "
+                                         "first: the run changed files");
+    // Untouched means untouched: a run that stops, and every uninstall, leave a configuration
+    // that names the player's own classes as it was.
+    for (int which : {0, 1}) {
+      const std::optional<std::string> was = before.Read(ConfigurationPath(Folder(which)));
+      if (code != cutOffCode && (!setup || code != 0) && was && Classes(*was) == Names::Own)
+        Expect(Configuration(which) == was,
+               "untouched: the run changed a configuration that names the player's own classes");
+    }
+    // A run that is not cut off never leaves the game without a configuration it had.
+    for (int which : {0, 1})
+      if (code != cutOffCode && before.Exists(ConfigurationPath(Folder(which))))
+        Expect(Configuration(which).has_value(), "a DeusEx.ini that was there is missing");
+    // A failing disk (full, lying, cut off) may leave a half-written file until the next run.
+    const bool honestFault = step.fault.kind == FaultKind::None ||
+                             step.fault.kind == FaultKind::Refused ||
+                             step.fault.kind == FaultKind::ReadOnly;
+    if ((startedBefore && honestFault) || code == 0)
+      Expect(GameStarts(), "the game starts: a configuration names neither the player's classes "
+                           "nor Kestrevane's, or Kestrevane's without all package files");
+    if (code != 0)
+      return;
+    // Honest endings.
+    Expect(!Unflushed(game), "honest endings: exit 0 with a configuration not on the disk");
+    if (setup) {
+      Expect(PackagesInPlace(), "honest endings: setup exit 0 without all package files");
+      for (int which : {0, 1})
+        if (Configuration(which)) {
+          Expect(Classes(*Configuration(which)) == Names::Kestrevane,
+                 "honest endings: setup exit 0 with a configuration not naming Kestrevane");
+          Expect(game.Exists(BackupPath(Folder(which))),
+                 "honest endings: setup exit 0 without a backup");
+        }
+      return;
+    }
+    Expect(OnlyPlayersFilesLeft(),
+           "honest endings: uninstall exit 0 left a kit file or changed one of the player's");
+    Expect(Configuration(0).has_value(),
+           "honest endings: uninstall exit 0 without the game folder's DeusEx.ini");
+    for (int which : {0, 1})
+      if (Configuration(which))
+        Expect(Classes(*Configuration(which)) == Names::Own,
+               "honest endings: uninstall exit 0 left a configuration naming Kestrevane");
+  }
+
+  // Nothing lost: what the player is owed is in DeusEx.ini or in its backup.
+  void CheckNothingLost() const {
+    for (int which : {0, 1})
+      if (owed[which])
+        Expect(
+            Configuration(which) == owed[which] ||
+                game.Read(BackupPath(Folder(which))) == owed[which],
+            "nothing lost: the player's configuration is neither in DeusEx.ini nor in its backup");
+  }
+};
+
+// Applies the step and checks the invariants; a violation comes back by its name.
+std::optional<std::string> Violated(World &world, const Step &step) {
+  try {
+    world.Apply(step);
+    world.CheckNothingLost();
+  } catch (const Violation &violation) {
+    return violation.invariant;
+  }
+  return std::nullopt;
+}
+
+void RunSequence(const Sequence &sequence) {
+  World world(sequence.start);
+  for (const Step &step : sequence.steps)
+    if (const std::optional<std::string> violation = Violated(world, step))
+      RC_FAIL(*violation);
+}
+
+std::vector<FaultKind> WaysToFail(const std::string &operation) {
+  using K = FaultKind;
+  const std::string kind = operation.substr(0, operation.find(' '));
+  if (kind == "read")
+    return {K::Refused, K::ReadError, K::PowerCut, K::PowerOff};
+  if (kind == "write")
+    return {K::Refused, K::DiskFull, K::ReadOnly, K::PowerCut, K::PowerOff};
+  if (kind == "copy")
+    return {K::Refused,   K::DiskFull, K::EmptyButOk, K::ShortButOk,
+            K::OldTailOk, K::ReadOnly, K::PowerCut,   K::PowerOff};
+  if (kind == "delete")
+    return {K::Refused, K::StaysButOk, K::ReadOnly, K::PowerCut, K::PowerOff};
+  if (kind == "move" || kind == "check")
+    return {K::Refused, K::ReadOnly, K::PowerCut, K::PowerOff};
+  return {K::Refused, K::PowerCut, K::PowerOff}; // attributes, flush, log
+}
+
+// What the player tries next on what the disk kept, once the marks are cleared and the program
+// that held a file is closed: the uninstaller, which must give every original back byte for
+// byte (or refuse a folder without a backup, which then holds them; `uninstalling` an
+// installation, the faulted run took the packages before the backup), and, where the game saves
+// its settings first, keep those.
+std::optional<std::string> FollowUpViolated(const World &faulted, bool uninstalling) {
+  World next = faulted;
+  for (auto &[path, file] : next.game.files)
+    file.held = false;
+  for (int which : {0, 1})
+    next.game.SetReadOnly(ConfigurationPath(World::Folder(which)), false);
+  World played = next;
+  if (auto violation = Violated(next, Do(Act::Uninstall)))
+    return "then uninstall: " + *violation;
+  bool originals = next.lastCode == 0 || next.lastCode == refusedFolder;
+  for (int which : {0, 1})
+    originals = originals && (!next.owed[which] || next.Configuration(which) == next.owed[which]);
+  // A refused folder has no backup: an uninstall that had deleted it had deleted the packages.
+  if (next.lastCode == refusedFolder && uninstalling)
+    for (int which = 0; which < packageCount; ++which)
+      originals = originals && !next.IsPackage(ComparablePath(World::Installed(which)));
+  if (!originals)
+    return "then uninstall: exit " + std::to_string(next.lastCode) +
+           " without every original back byte for byte";
+  if (auto violation = Violated(played, Do(Act::GameSaves)))
+    return "then the game saves: " + *violation;
+  if (auto violation = Violated(played, Do(Act::Uninstall)))
+    return "then the game saves, then uninstall: " + *violation;
+  return std::nullopt;
+}
+
+// Every operation of a kit run fails in turn, in each way it can fail on a player's machine, or
+// the process or the power is cut off there, from each start that matters; every invariant must
+// hold after it, and after what the player tries next.
+TEST(FaultSweep, NoFailureAnywhereLosesAnOriginalConfiguration) {
+  const struct {
+    Start start;
+    std::vector<Step> steps;
+  } starts[] = {
+      {Start::Plain, {}},
+      {Start::Plain, {Do(Act::LauncherMade)}},
+      {Start::Plain, {Do(Act::Setup)}},
+      {Start::Plain, {Do(Act::LauncherMade), Do(Act::Setup)}},
+      {Start::Plain, {Do(Act::Setup), Do(Act::LauncherMade)}}, // the launcher's made after
+      {Start::Plain, {Do(Act::LauncherMade), Do(Act::MarkReadOnly, 1)}},
+      {Start::Plain, {Do(Act::LauncherMade), Do(Act::Setup), Do(Act::MarkReadOnly, 1)}},
+      {Start::Plain, {Do(Act::Setup), Do(Act::PackageHeld, 3)}},
+      {Start::OtherMods, {}},
+      {Start::OtherMods, {Do(Act::Setup)}},
+      {Start::KitInSystem, {}},
+      {Start::KitInSystem, {Do(Act::Setup)}},
+      {Start::RelativeEntry, {}},
+      {Start::RelativeEntry, {Do(Act::Setup)}},
+  };
+  int operations = 0, faults = 0, followUps = 0;
+  std::vector<std::string> violations;
+  for (const auto &[start, steps] : starts)
+    for (Act act : {Act::Setup, Act::Uninstall}) {
+      World begin(start), clean;
+      for (const Step &step : steps)
+        ASSERT_EQ(Violated(begin, step), std::nullopt);
+      ASSERT_EQ(Violated(clean = begin, Do(act)), std::nullopt);
+      const std::vector<std::string> listed = clean.game.operations;
+      operations += static_cast<int>(listed.size());
+      for (int at = 0; at < static_cast<int>(listed.size()); ++at)
+        for (FaultKind kind : WaysToFail(listed[at])) {
+          World world = begin;
+          const Step step = Do(act, 0, {at, kind});
+          ++faults;
+          std::optional<std::string> violation = Violated(world, step);
+          if (!violation) {
+            ++followUps;
+            violation = FollowUpViolated(world, act == Act::Uninstall &&
+                                                    begin.game.Exists(BackupPath(folder)));
+          }
+          if (violation) {
+            std::ostringstream where;
+            showValue(Sequence{steps, start}, where);
+            showValue(step, where << "\n  then ");
+            violations.push_back(where.str() + " (" + listed[at] + "): " + *violation);
+          }
+        }
+    }
+  std::printf("fault sweep: %d operations, %d faults injected, %d follow-up runs, %zu violations\n",
+              operations, faults, followUps, violations.size());
+  for (const std::string &violation : violations)
+    ADD_FAILURE() << violation;
+}
+
+// A launcher folder whose name the code page cannot hold: each program names it in a box and the
+// log, and serves the game folder all the same.
+TEST(UnreachableLauncher, EachProgramNamesItInABoxAndTheLogAndServesTheGame) {
+  const std::string unreachable = "C:\\Users\\\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\\Documents\\Deus Ex";
+  World world;
+  world.game.documents.clear();
+  world.game.unreachableLauncher = unreachable;
+  for (const Act act : {Act::Setup, Act::Uninstall}) {
+    world.game.log.clear();
+    ASSERT_EQ(Violated(world, Do(act)), std::nullopt);
+    EXPECT_EQ(world.lastCode, 0);
+    const auto names = [&](const std::string &text) {
+      return text.find("reach the launcher's folder " + unreachable) != std::string::npos ||
+             text.find("reach the launcher's folder\n" + unreachable) != std::string::npos;
+    };
+    const FakeGame &game = world.game;
+    EXPECT_TRUE(std::any_of(game.log.begin(), game.log.end(), names));
+    EXPECT_TRUE(std::any_of(game.boxes.begin(), game.boxes.end(), names));
+  }
+}
+
+// The run of `./kit test`: a fixed seed (RC_PARAMS in the test's environment), 5,000 sequences.
+RC_GTEST_PROP(PlayerModel, AnySequenceLeavesAStartingGameAndLosesNothing, ()) {
+  RunSequence(*Sequences());
+}
+
+// The failure of `property` under `params`, as RapidCheck prints it; empty when it holds.
+template <typename Property>
+std::string Failure(Property property, const rc::detail::TestParams &params) {
+  rc::detail::TestMetadata metadata;
+  metadata.id = "PlayerModel";
+  const auto result = rc::detail::checkTestable(property, metadata, params);
+  std::ostringstream message;
+  if (!result.template is<rc::detail::SuccessResult>())
+    rc::detail::printResultMessage(result, message);
+  return message.str();
+}
+
+// Sequences the model once found faults with, kept as they were printed.
+TEST(PlayerModel, SequencesThatFoundFaults) {
+  const struct {
+    const char *fault;
+    std::vector<Step> steps;
+  } cases[] = {
+      {"an uninstall that exits 0 leaves the launcher naming Kestrevane",
+       {Do(Act::Setup), Do(Act::LauncherMade), Do(Act::Setup), Do(Act::Uninstall)}},
+      {"an uninstall puts an older configuration back over settings saved since",
+       {Do(Act::MarkReadOnly), Do(Act::Setup), Do(Act::ClearReadOnly), Do(Act::GameSaves),
+        Do(Act::Uninstall)}},
+      {"a second setup keeps a backup older than the settings saved since",
+       {Do(Act::MarkReadOnly), Do(Act::Setup), Do(Act::ClearReadOnly), Do(Act::GameSaves),
+        Do(Act::Setup)}},
+      {"an uninstall puts back a backup that names Kestrevane",
+       {Do(Act::Setup), Do(Act::BackupDeleted), Do(Act::Setup), Do(Act::Uninstall)}},
+      {"the running game is missed through a link", {Do(Act::Setup, 1, {}, During::GameRuns)}},
+      {"the setup copies from the kit's folder after the page's exit destroyed it",
+       {Do(Act::Setup, 1, {}, During::PageClosed)}},
+      {"the running game is missed through a doubled \\.",
+       {Do(Act::Setup), Do(Act::Uninstall, 2, {}, During::GameRuns)}},
+  };
+  for (const auto &c : cases) {
+    World world;
+    for (const Step &step : c.steps)
+      EXPECT_EQ(Violated(world, step), std::nullopt) << c.fault;
+  }
+}
+
+// A fresh seed each run, for a few seconds; the seed is printed so that a failure can be run
+// again with RC_PARAMS="seed=<it>".
+TEST(PlayerModel, FreshSeedForAFewSeconds) {
+  rc::detail::TestParams params;
+  params.seed = std::random_device{}();
+  params.maxSuccess = 100;
+  std::cout << "player model: fresh seed " << params.seed << std::endl;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  int sequences = 0;
+  for (; std::chrono::steady_clock::now() < end; sequences += params.maxSuccess, ++params.seed) {
+    const std::string failure = Failure([] { RunSequence(*Sequences()); }, params);
+    ASSERT_EQ(failure, "") << "seed " << params.seed;
+  }
+  std::cout << "player model: " << sequences << " sequences, all held" << std::endl;
+}
+
+} // namespace

@@ -630,7 +630,8 @@ TEST(UnreachableLauncher, EachProgramNamesItInABoxAndTheLogAndServesTheGame) {
   }
 }
 
-// The run of `./kit test`: a fixed seed (RC_PARAMS in the test's environment), 5,000 sequences.
+// The run of `./kit test`: the generator's fixed starting number and 5,000 sequences come from
+// the test's environment (RapidCheck's RC_PARAMS).
 RC_GTEST_PROP(PlayerModel, AnySequenceLeavesAStartingGameAndLosesNothing, ()) {
   RunSequence(*Sequences());
 }
@@ -676,18 +677,18 @@ TEST(PlayerModel, SequencesThatFoundFaults) {
   }
 }
 
-// A fresh seed each run, for a few seconds; the seed is printed so that a failure can be run
-// again with RC_PARAMS="seed=<it>".
+// A new starting number each run, for a few seconds; it is printed so that a failure can be run
+// again by handing it to RapidCheck's RC_PARAMS.
 TEST(PlayerModel, FreshSeedForAFewSeconds) {
   rc::detail::TestParams params;
-  params.seed = std::random_device{}();
+  params.seed = std::random_device{}(); // RapidCheck's name for the starting number
   params.maxSuccess = 100;
-  std::cout << "player model: fresh seed " << params.seed << std::endl;
+  std::cout << "player model: random start " << params.seed << std::endl;
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
   int sequences = 0;
   for (; std::chrono::steady_clock::now() < end; sequences += params.maxSuccess, ++params.seed) {
     const std::string failure = Failure([] { RunSequence(*Sequences()); }, params);
-    ASSERT_EQ(failure, "") << "seed " << params.seed;
+    ASSERT_EQ(failure, "") << "random start " << params.seed;
   }
   std::cout << "player model: " << sequences << " sequences, all held" << std::endl;
 }

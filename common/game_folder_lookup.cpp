@@ -1,5 +1,6 @@
 #include "common/game_folder_lookup.h"
 
+#include "common/code_page_text.h"
 #include "common/game_folder_candidates.h"
 #include "common/program_folder.h"
 #include "common/text_characters.h"
@@ -91,24 +92,12 @@ std::string EnvironmentText(const char *name) {
 // A UTF-8 text in the ANSI code page; the empty text when that cannot hold every character, so
 // that a path is never changed into another one.
 std::string InAnsiCodePage(const std::string &utf8) {
-  const int utf8Length = static_cast<int>(utf8.size());
-  const int wideLength =
-      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), utf8Length, nullptr, 0);
-  if (wideLength <= 0)
+  const std::wstring wide = FromUtf8(utf8);
+  if (wide.empty())
     return std::string(); // not UTF-8
   if (GetACP() == CP_UTF8)
     return utf8; // takes no best-fit check, and needs none
-  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), utf8Length, &wide[0], wideLength);
-  BOOL usedDefault = FALSE;
-  const int ansiLength = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength,
-                                             nullptr, 0, nullptr, &usedDefault);
-  if (ansiLength <= 0 || usedDefault)
-    return std::string();
-  std::string ansi(static_cast<std::size_t>(ansiLength), '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, &ansi[0], ansiLength,
-                      nullptr, &usedDefault);
-  return usedDefault ? std::string() : ansi;
+  return WideInAnsiCodePage(wide).value_or(std::string());
 }
 
 std::string SteamLibraryFileStart(const std::string &path) {

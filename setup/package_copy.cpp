@@ -3,20 +3,12 @@
 #include "common/game_paths.h"
 #include "common/installation_log.h"
 #include "common/platform.h"
-#include "common/program_exit.h"
 #include "common/program_state.h"
 #include "common/system_error_box.h"
 #include "common/verified_files.h"
 #include "setup/resource.h"
 
 namespace {
-
-[[noreturn]] void ExitOnFailure(ErrorCode error, const char *doing, const std::string &fileName) {
-  ShowSystemErrorBox(error,
-                     std::string("\nThis error occurred when ") + doing + " file: \n\t" + fileName);
-  WriteLog(" (FAILED)\n\nInstaller exits.", 0);
-  ExitProgram(-1);
-}
 
 // Without an earlier installation, a file at the destination that differs from the package is the
 // player's (another modification's file of the same name). One kept before, by a setup that
@@ -68,7 +60,7 @@ void CopyPackageFile(const std::string &kitFolder, const std::string &gameFolder
     const std::string kept = KeptFilePath(destination);
     WriteLog("\n\n---> Keeping " + destination + " (not Kestrevane's) as " + kept, 0);
     if (const ErrorCode error = MoveVerified(destination, kept))
-      ExitOnFailure(error, "keeping", fileName);
+      ExitOnFileFailure(error, "keeping", fileName);
     WriteLog(" (OK)", 0);
   }
 
@@ -79,7 +71,7 @@ void CopyPackageFile(const std::string &kitFolder, const std::string &gameFolder
     return;
   }
   if (const ErrorCode error = CopyThroughIncoming(source, destination))
-    ExitOnFailure(error, "copying", fileName);
+    ExitOnFileFailure(error, "copying", fileName);
   platform->advanceProgress(IDC_PROGRESS);
   WriteLog(" (OK)", 0);
 }

@@ -2,20 +2,12 @@
 
 #include "common/installation_log.h"
 #include "common/platform.h"
-#include "common/program_exit.h"
 #include "common/system_error_box.h"
 #include "common/verified_files.h"
 #include "uninstall/resource.h"
 
 namespace {
 constexpr ErrorCode fileNotFound = 2, pathNotFound = 3;
-
-[[noreturn]] void ExitOnFailure(ErrorCode error, const char *doing, const std::string &fileName) {
-  ShowSystemErrorBox(error,
-                     std::string("\nThis error occurred when ") + doing + " file: \n\t" + fileName);
-  WriteLog(" (FAILED)\n\nInstaller exits.", 0);
-  ExitProgram(-1);
-}
 } // namespace
 
 void RemovePackageFile(const std::string &gameFolder, const std::string &fileName,
@@ -27,7 +19,7 @@ void RemovePackageFile(const std::string &gameFolder, const std::string &fileNam
   const ErrorCode error = DeleteConfirmed(fullPath);
   // A file deleted by hand is as good as removed: it must not stop every later uninstall.
   if (error != 0 && error != fileNotFound && error != pathNotFound)
-    ExitOnFailure(error, "deleting", fileName);
+    ExitOnFileFailure(error, "deleting", fileName);
   platform->advanceProgress(IDC_PROGRESS);
   WriteLog(error == 0 ? " (OK)" : " (already deleted, OK)", 0);
 
@@ -37,7 +29,7 @@ void RemovePackageFile(const std::string &gameFolder, const std::string &fileNam
     WriteLog("\n\n---> Deleting: " + incoming, 0);
     platform->clearReadOnly(incoming);
     if (const ErrorCode incomingError = DeleteConfirmed(incoming))
-      ExitOnFailure(incomingError, "deleting", fileName);
+      ExitOnFileFailure(incomingError, "deleting", fileName);
     WriteLog(" (OK)", 0);
   }
 
@@ -49,7 +41,7 @@ void RemovePackageFile(const std::string &gameFolder, const std::string &fileNam
     return;
   WriteLog("\n\n---> Giving back " + fullPath + " (not Kestrevane's) from " + kept, 0);
   if (const ErrorCode giveBackError = CopyVerified(kept, fullPath))
-    ExitOnFailure(giveBackError, "giving back", fileName);
+    ExitOnFileFailure(giveBackError, "giving back", fileName);
   WriteLog(" (OK)", 0);
 }
 
@@ -60,6 +52,6 @@ void DeleteKeptFile(const std::string &gameFolder, const std::string &fileName, 
   WriteLog("\n\n---> Deleting: " + kept, 0);
   platform->clearReadOnly(kept); // a copy of what is back in its place
   if (const ErrorCode error = DeleteConfirmed(kept))
-    ExitOnFailure(error, "deleting", fileName + ".kes-backup");
+    ExitOnFileFailure(error, "deleting", fileName + ".kes-backup");
   WriteLog(" (OK)", 0);
 }

@@ -281,16 +281,6 @@ def package_held(run):
     run.wine(run.uninstall_exe, "/S")
 
 
-@case("uninstall.package_gone")
-def package_gone(run):
-    # A package file deleted by hand counts as removed. The log shows the uninstall alone.
-    gone = "%s/%s" % run.packages[0][::-1]
-    run.wine(run.setup_exe, "/S", "/D=" + run.folder)
-    run.by_hand("deleted " + gone, lambda: run.remove(gone))
-    run.by_hand("deleted the log", lambda: run.remove(run.log))
-    run.wine(run.uninstall_exe, "/S", "/D=" + run.folder)
-
-
 @case("setup.escape_during_final_write")
 def escape_during_final_write(run):
     # The bar is full once DeusEx.ini is being written: the exit waits for the whole file.
@@ -306,46 +296,22 @@ def escape_during_final_write(run):
 # -- a launcher configuration made after the setup, or made read-only; one kit program at a time --
 
 
-def launcher_writes(run, what, data):
-    """The launcher's DeusEx.ini appears, as when the game first saves its settings through it;
-    data() gives its bytes at that moment. Listings call it "as <what>"."""
-    def write():
-        run.know(what, data())
-        run.write(run.documents(LAUNCHER_INI), data())
-
-    run.by_hand("the launcher wrote " + what, write)
-
-
-def launcher_read_only(run, read_only):
-    run.by_hand("%s the launcher's DeusEx.ini read-only" % ("made" if read_only else "cleared"),
-                lambda: os.chmod(run.documents(LAUNCHER_INI), 0o444 if read_only else 0o644))
-
-
 @case("uninstall.launcher_made_later")
 def launcher_made_later(run):
-    # Made after the setup, the launcher's DeusEx.ini gets the game's Class and DefaultGame lines
-    # back, with /S and through the pages; one without Kestrevane's values stays as it is. The log
-    # shows the uninstall through the pages.
-    original = run.read(INI)
+    # The launcher's DeusEx.ini, made after the setup from the game's, gets the game's Class and
+    # DefaultGame lines back; every other line stays as the player left it.
     resized = lambda data: data.replace(b"FullscreenViewportX=800", b"FullscreenViewportX=1920")
-    run.know("the player's file with the game's two lines", resized(original))
+    run.know("the player's file with the game's two lines", resized(run.read(INI)))
     run.registry(run.folder)
-    rounds = (("the player's file", lambda: resized(run.read(INI)), False),
-              ("the player's own file", lambda: original.replace(b"=480", b"=768"), False),
-              ("the player's file", lambda: resized(run.read(INI)), True))
-    for i, (what, data, pages) in enumerate(rounds):
-        if i:
-            run.by_hand("removed the launcher's DeusEx.ini",
-                        lambda: os.remove(run.documents(LAUNCHER_INI)))
-        run.wine(run.setup_exe, "/S")
-        launcher_writes(run, what, data)
-        if pages:
-            run.by_hand("deleted the log", lambda: run.remove(run.log))
-            uninstall_progress(run)
-            run.robot("peek", "progress 1005", "box OK", "exit")
-        else:
-            run.wine(run.uninstall_exe, "/S")
-            run.listing()
+    run.wine(run.setup_exe, "/S")
+
+    def launcher_writes():  # from the game's DeusEx.ini as the setup left it
+        run.know("the player's file", resized(run.read(INI)))
+        run.write(run.documents(LAUNCHER_INI), resized(run.read(INI)))
+
+    run.by_hand("the launcher wrote the player's file", launcher_writes)
+    run.wine(run.uninstall_exe, "/S")
+    run.listing()
 
 
 @case("silent.setup_read_only_launcher")
@@ -354,20 +320,6 @@ def setup_read_only_launcher(run):
     run.write(run.documents(LAUNCHER_INI), run.read(INI))
     os.chmod(run.documents(LAUNCHER_INI), 0o444)
     run.wine(run.setup_exe, "/S", "/D=" + run.folder)
-
-
-@case("silent.uninstall_read_only_launcher")
-def uninstall_read_only_launcher(run):
-    # Nothing is deleted while the launcher's DeusEx.ini is read-only; once the mark is cleared,
-    # both originals come back.
-    run.write(run.documents(LAUNCHER_INI), run.read(INI).replace(b"=480", b"=768"))
-    run.wine(run.setup_exe, "/S", "/D=" + run.folder)
-    run.by_hand("deleted the log", lambda: run.remove(run.log))
-    launcher_read_only(run, True)
-    run.wine(run.uninstall_exe, "/S", "/D=" + run.folder)
-    run.listing()
-    launcher_read_only(run, False)
-    run.wine(run.uninstall_exe, "/S", "/D=" + run.folder)
 
 
 @case("setup.one_kit_program")
@@ -412,23 +364,6 @@ def kit_in_system(run):
 
 
 # -- unattended runs ---------------------------------------------------------------------------
-
-
-@case("silent.round_trip_given_folder")
-def silent_given_folder(run):
-    run.move_game_to_length(99)  # blanks in it, and as long as a folder may be
-    run.registry("C:\\Games\\DeusEx")
-    run.wine(run.setup_exe, "/S", "/D=" + run.folder)
-    run.wine(run.uninstall_exe, "/S", "/D=" + run.folder)
-    run.skip_log()
-
-
-@case("silent.round_trip_registry")
-def silent_registry(run):
-    run.registry(run.folder)
-    run.wine(run.setup_exe, "/S")
-    run.wine(run.uninstall_exe, "/S")
-    run.skip_log()
 
 
 @case("silent.other_working_folder")
@@ -501,23 +436,6 @@ def silent_cyrillic_documents(run):
     run.wine(run.setup_exe, "/S", "/D=" + run.folder)
     run.listing()
     run.wine(run.uninstall_exe, "/S", "/D=" + run.folder)
-
-
-@case("setup.path_page_cyrillic_steam")
-def path_page_cyrillic_steam(run):
-    # Steam's second library is named in Cyrillic ("Library") in its UTF-8 libraryfolders.vdf:
-    # the path page proposes the game there, and it installs and uninstalls there.
-    run.env("LANG", "C.UTF-8")
-    steam = run.place("Steam")
-    library = run.place("\u0411\u0438\u0431\u043b\u0438\u043e\u0442\u0435\u043a\u0430")
-    copy = library + "/steamapps/common/Deus Ex"
-    shutil.copytree(run.game, copy)
-    steam_folder, library_folder = (run.to_windows(f).replace("\\", "\\\\") for f in (steam, library))
-    run.write(steam + "/steamapps/libraryfolders.vdf",
-              (LIBRARIES % (steam_folder, library_folder)).encode("utf-8"))
-    run.record(run.STEAM_USER_RECORD, "SteamPath", run.to_windows(steam).replace("\\", "/"))
-    proposed(run, copy)
-    run.skip_log()
 
 
 @case("silent.kit_in_cyrillic_folder")

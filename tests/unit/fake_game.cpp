@@ -9,7 +9,6 @@
 #include "uninstall/uninstall_worker.h"
 
 #include <algorithm>
-#include <cctype>
 #include <ios>
 #include <map>
 #include <sstream>
@@ -23,11 +22,8 @@ using Buffer = std::streambuf;
 constexpr ErrorCode fileNotFound = 2, pathNotFound = 3, accessDenied = 5, sharingViolation = 32,
                     diskFull = 112;
 
-std::string Key(std::string path) {
-  for (char &c : path)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return path;
-}
+// Windows ignores letter case and takes either slash.
+std::string Key(const std::string &path) { return ComparablePath(path); }
 
 bool FolderExists(const std::string &path) {
   const auto separator = Key(path).rfind('\\');
@@ -64,11 +60,9 @@ FaultKind Operation(const char *kind, const std::string &path, bool cutPartWay =
 
 // A write to the game folder's or the launcher's DeusEx.ini.
 void NoteConfigurationWrite(const char *what, const std::string &path) {
-  const std::string configuration = "\\system\\deusex.ini";
-  const std::string key = Key(path);
-  if (key.size() >= configuration.size() &&
-      key.compare(key.size() - configuration.size(), configuration.size(), configuration) == 0 &&
-      game->exitHolds == 0)
+  const std::string key = "\\system\\deusex.ini";
+  if (game->exitHolds == 0 && Key(path).size() >= key.size() &&
+      Key(path).compare(Key(path).size() - key.size(), key.size(), key) == 0)
     game->writesWithoutExitHeld.push_back(what);
 }
 

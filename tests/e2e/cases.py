@@ -366,12 +366,6 @@ def kit_in_system(run):
 # -- unattended runs ---------------------------------------------------------------------------
 
 
-@case("silent.other_working_folder")
-def silent_other_working_folder(run):
-    # Started in the game folder, the setup still takes the package files from its own folder.
-    run.wine(run.setup_exe, "/S", "/D=" + run.folder, cwd=run.game)
-
-
 @case("silent.game_running")
 def silent_game_running(run):
     # Nothing touched: one log entry each, and exit code 3.
@@ -380,22 +374,14 @@ def silent_game_running(run):
         run.robot("start %s /S /D=%s" % (exe, run.folder), "exit")
 
 
-@case("silent.setup_fails")
-def silent_setup_fails(run):
-    run.remove(INI)
-    run.wine(run.setup_exe, "/S", "/D=" + run.folder)
-
-
-@case("silent.uninstall_refused")
-def silent_uninstall_refused(run):
-    run.wine(run.uninstall_exe, "/S", "/D=" + run.folder)
-
-
-@case("silent.usage_errors")
-def silent_usage_errors(run):
+@case("silent.failures")
+def silent_failures(run):
+    # Usage errors: an unknown switch, a folder longer than the field takes. Then, without
+    # DeusEx.ini, the setup fails, and without an installation the uninstaller refuses the folder.
     for exe in (run.setup_exe, run.uninstall_exe):
         run.wine(exe, "/S", "/X")
-    run.move_game_to_length(100)
+        run.wine(exe, "/S", "/D=C:\\" + "x" * 97)
+    run.by_hand("deleted DeusEx.ini", lambda: run.remove(INI))
     for exe in (run.setup_exe, run.uninstall_exe):
         run.wine(exe, "/S", "/D=" + run.folder)
 
@@ -441,9 +427,9 @@ def silent_cyrillic_documents(run):
 @case("silent.kit_in_cyrillic_folder")
 def kit_in_cyrillic_folder(run):
     # Unpacked into a folder named in Cyrillic ("Kit"), as under a Cyrillic user name's
-    # Downloads, the setup still finds its package files there.
+    # Downloads, and started in the game folder, the setup still finds its package files there.
     run.env("LANG", "C.UTF-8")
     kit = run.place("\u041a\u0438\u0442")
     run.by_hand("copied the kit folder to " + run.to_windows(kit),
                 lambda: shutil.copytree(run.kit, kit))
-    run.wine(run.to_windows(kit) + "\\Kestrevane6.exe", "/S", "/D=" + run.folder)
+    run.wine(run.to_windows(kit) + "\\Kestrevane6.exe", "/S", "/D=" + run.folder, cwd=run.game)

@@ -9,9 +9,6 @@ LAUNCHER_INI = "Deus Ex/System/DeusEx.ini"
 # Steam's list of its libraries, as Steam writes it (backslashes doubled): its own folder first.
 LIBRARIES = ('"libraryfolders"\n{\n\t"0"\n\t{\n\t\t"path"\t\t"%s"\n\t}\n\t"1"\n\t{\n'
              '\t\t"path"\t\t"%s"\n\t\t"apps"\n\t\t{\n\t\t\t"6910"\t\t"0"\n\t\t}\n\t}\n}\n')
-# The list that Proton writes into the game's prefix at each start, its libraries through Z:.
-PROTON_LIBRARIES = ('"LibraryFolders"\n{\n\t"0"\n\t{\n\t\t"path"\t\t"%s"\n\t}\n\t"1"\n\t{\n'
-                    '\t\t"path"\t\t"%s"\n\t}\n}\n')
 CASES = {}
 
 
@@ -111,9 +108,8 @@ def path_page_linux_steam(run):
     # Under Wine without any record: the game in the second library of the Linux Steam in the
     # home folder, whose library list names it by its Linux path, proposed on drive Z:. Its name
     # is not ASCII: the list is UTF-8, and so is the programs' code page. Then that Steam moved
-    # out of the home folder, found through Proton's STEAM_COMPAT_CLIENT_INSTALL_PATH,
-    # WINE_HOST_XDG_DATA_HOME, or Proton's Steam in the prefix; protontricks' STEAM_APP_PATH
-    # first where it holds the game. The game's record still wins.
+    # out of the home folder, found through Proton's STEAM_COMPAT_CLIENT_INSTALL_PATH or
+    # WINE_HOST_XDG_DATA_HOME; protontricks' STEAM_APP_PATH first.
     run.env("LC_ALL", "C.UTF-8")
     steam, library = run.home(".local/share/Steam"), run.home("Biblioth\u00e8que")
     copy = library + "/steamapps/common/Deus Ex"
@@ -127,35 +123,26 @@ def path_page_linux_steam(run):
     run.env("STEAM_COMPAT_CLIENT_INSTALL_PATH", "")
     run.env("WINE_HOST_XDG_DATA_HOME", run.place("data"))
     proposed(run, copy)
-    run.env("WINE_HOST_XDG_DATA_HOME", "")
-    proton = run.place("Program Files (x86)/Steam")
-    vdf = PROTON_LIBRARIES % tuple(run.to_windows(f).replace("\\", "\\\\")
-                                   for f in (moved, library))
-    run.write(proton + "/steamapps/libraryfolders.vdf", vdf.encode())
-    run.record(run.STEAM_USER_RECORD, "SteamPath", run.to_windows(proton))
-    proposed(run, copy)
     other = run.home("SD card/steamapps/common/Deus Ex")
     shutil.copytree(run.game, other)
-    for app_path, game in ((other, other), (run.home("SD card"), None)):
-        run.env("STEAM_APP_PATH", app_path)
-        proposed(run, game)
-    run.registry(run.folder)
-    proposed(run)
+    run.env("STEAM_APP_PATH", other)
+    proposed(run, other)
     run.skip_log()
 
 
 @case("setup.game_running")
 def setup_game_running(run):
-    # A program running from System keeps either path page after NEXT; once it has ended, NEXT
-    # goes on.
+    # A program running from System: /S runs touch nothing, log one entry each and end with 3;
+    # either path page stays after NEXT; once the program has ended, NEXT goes on.
     run.registry(run.folder)
     beside = "beside " + run.stand_in("System/DeusEx.exe")
     run.robot(beside)
+    for exe in (run.setup_exe, run.uninstall_exe):
+        run.robot("start %s /S /D=%s" % (exe, run.folder), "exit")
     path_page(run)
     run.robot("click 1003", "box OK Deus Ex is running", "enabled 1003", "end-beside", "click 1003")
     run.robot("page 1013", "box OK Installation completed!", "click 1006", "exit", beside)
     run.robot("start " + run.uninstall_exe, "page 1003", "click 1002", "box OK", "click 2", "exit")
-    run.skip_log()
 
 
 @case("setup.progress_page")
@@ -364,14 +351,6 @@ def kit_in_system(run):
 
 
 # -- unattended runs ---------------------------------------------------------------------------
-
-
-@case("silent.game_running")
-def silent_game_running(run):
-    # Nothing touched: one log entry each, and exit code 3.
-    run.robot("beside " + run.stand_in("System/DeusEx.exe"))
-    for exe in (run.setup_exe, run.uninstall_exe):
-        run.robot("start %s /S /D=%s" % (exe, run.folder), "exit")
 
 
 @case("silent.failures")

@@ -10,9 +10,7 @@
 
 #include <algorithm>
 #include <ios>
-#include <map>
 #include <sstream>
-#include <streambuf>
 
 namespace {
 
@@ -26,8 +24,9 @@ constexpr ErrorCode fileNotFound = 2, pathNotFound = 3, accessDenied = 5, sharin
 std::string Key(const std::string &path) { return ComparablePath(path); }
 
 bool FolderExists(const std::string &path) {
-  const auto separator = Key(path).rfind('\\');
-  const std::string folder = separator == std::string::npos ? "." : Key(path).substr(0, separator);
+  const std::string key = Key(path);
+  const std::string folder =
+      key.find('\\') == std::string::npos ? "." : key.substr(0, key.rfind('\\'));
   return std::count(game->folders.begin(), game->folders.end(), folder) > 0;
 }
 
@@ -58,24 +57,20 @@ FaultKind Operation(const char *kind, const std::string &path, bool cutPartWay =
   return game->fault.kind == FaultKind::PowerOff ? FaultKind::None : game->fault.kind;
 }
 
-// A write to the game folder's or the launcher's DeusEx.ini.
-void NoteConfigurationWrite(const char *what, const std::string &path) {
-  const std::string key = "\\system\\deusex.ini";
-  if (game->exitHolds == 0 && Key(path).size() >= key.size() &&
-      Key(path).compare(Key(path).size() - key.size(), key.size(), key) == 0)
-    game->writesWithoutExitHeld.push_back(what);
+// The file that an operation writes or deletes: read-only from then on under the read-only fault;
+// a write, copy, move or deletion of DeusEx.ini is noted where no exit hold covers it.
+FaultKind Target(FaultKind fault, const std::string &path, const char *writes = nullptr) {
+  if (File *file = Find(path); file && fault == FaultKind::ReadOnly)
+    file->readOnly = true;
+  const std::string key = Key(path), configuration = "\\system\\deusex.ini";
+  if (writes && game->exitHolds == 0 && key.size() >= configuration.size() &&
+      key.compare(key.size() - configuration.size(), configuration.size(), configuration) == 0)
+    game->writesWithoutExitHeld.push_back(writes);
+  return fault;
 }
 
 // A read-only or held file cannot be written, replaced or deleted.
 bool Blocked(const File *file) { return file && (file->readOnly || file->held); }
-
-// The read-only fault makes the file that the operation writes or deletes read-only first.
-FaultKind Target(FaultKind fault, const std::string &path) {
-  if (fault == FaultKind::ReadOnly)
-    if (File *file = Find(path))
-      file->readOnly = true;
-  return fault;
-}
 
 // Serves the first half of the bytes, then fails as a lost device does.
 struct FailingReader : Buffer, std::istream {
@@ -98,9 +93,8 @@ struct FileWriter : Buffer, std::ostream {
     if (room == 0)
       return Buffer::traits_type::eof();
     --room;
-    File &file = game->files[key];
-    file.bytes += Buffer::traits_type::to_char_type(c);
-    file.unflushed = true;
+    game->files[key].bytes += Buffer::traits_type::to_char_type(c);
+    game->files[key].unflushed = true;
     return c;
   }
 };
@@ -117,10 +111,9 @@ std::unique_ptr<std::istream> OpenReader(const std::string &path) {
 
 std::unique_ptr<std::ostream> OpenWriter(const std::string &path) {
   const FaultKind fault = Target(Operation("write", path, true), path);
-  const File *file = Find(path);
-  if (fault == FaultKind::Refused || !FolderExists(path) || Blocked(file))
+  if (fault == FaultKind::Refused || !FolderExists(path) || Blocked(Find(path)))
     return nullptr;
-  NoteConfigurationWrite("write", path);
+  Target(fault, path, "write");
   game->files[Key(path)].bytes.clear();
   if (fault == FaultKind::PowerCut)
     throw CutOff{}; // emptied, nothing written yet
@@ -128,21 +121,19 @@ std::unique_ptr<std::ostream> OpenWriter(const std::string &path) {
 }
 
 ErrorCode CopyOne(const std::string &from, const std::string &to) {
-  const FaultKind fault = Target(Operation("copy", from + " -> " + to, true), to);
+  using K = FaultKind;
+  const K fault = Target(Operation("copy", from + " -> " + to, true), to);
   const File *source = Find(from), *target = Find(to);
-  if (fault == FaultKind::Refused || Blocked(target))
+  if (fault == K::Refused || Blocked(target))
     return accessDenied;
   if (source == target && source) // as Windows refuses a file's copy onto itself
     return sharingViolation;
-  if (!source)
-    return fileNotFound;
-  if (!FolderExists(to))
-    return pathNotFound;
-  NoteConfigurationWrite("copy", to);
+  if (!source || !FolderExists(to))
+    return source ? pathNotFound : fileNotFound;
+  Target(fault, to, "copy");
   const std::string old = target ? target->bytes : "";
   File &copy = game->files[Key(to)] = *source; // the attributes come along, read-only too
   copy.unflushed = true;                       // the copy is in the cache only
-  using K = FaultKind;
   if (fault == K::PowerCut || fault == K::DiskFull || fault == K::ShortButOk)
     copy.bytes.resize(copy.bytes.size() / 2);
   if (fault == K::EmptyButOk)
@@ -156,12 +147,12 @@ ErrorCode CopyOne(const std::string &from, const std::string &to) {
 
 ErrorCode MoveOne(const std::string &from, const std::string &to) {
   const FaultKind fault = Target(Operation("move", from + " -> " + to), to);
-  const File *source = Find(from), *target = Find(to);
-  if (fault == FaultKind::Refused || Blocked(target) || (source && source->held))
+  const File *source = Find(from);
+  if (fault == FaultKind::Refused || Blocked(Find(to)) || (source && source->held))
     return accessDenied;
   if (!source)
     return fileNotFound;
-  NoteConfigurationWrite("move", to);
+  Target(fault, to, "move");
   const File moved = *source;
   game->files.erase(Key(from));
   game->files[Key(to)] = moved;
@@ -175,7 +166,7 @@ ErrorCode DeleteOne(const std::string &path) {
     return accessDenied;
   if (!file)
     return fileNotFound;
-  NoteConfigurationWrite("delete", path);
+  Target(fault, path, "delete");
   if (fault != FaultKind::StaysButOk)
     game->files.erase(Key(path));
   return 0;
@@ -201,29 +192,12 @@ ErrorCode CheckAccess(const std::string &path, const char *kind = "check") {
   return file ? 0 : fileNotFound;
 }
 
-// GetFullPathNameA for the entries the tests give, from the working folder C:\Games\Kit.
-std::string AbsolutePath(const std::string &path) {
-  return path.rfind("..\\", 0) == 0 ? "C:\\Games" + path.substr(2) : path;
-}
-
 std::string SystemErrorText(ErrorCode error) {
   const std::map<ErrorCode, std::string> texts = {{fileNotFound, "File not found.\r\n"},
                                                   {pathNotFound, "Path not found.\r\n"},
                                                   {accessDenied, "Access denied.\r\n"},
                                                   {diskFull, "Disk full.\r\n"}};
   return texts.count(error) ? texts.at(error) : "";
-}
-
-int ShowBox(const std::string &text, const char *caption, unsigned) {
-  game->boxes.push_back(std::string(caption) + ": " + text);
-  return okAnswer;
-}
-
-bool AppendLog(const std::string &message, int stampFlag) {
-  if (Operation("log", "") == FaultKind::Refused)
-    return false;
-  game->log.push_back((stampFlag == 1 ? "[ stamp ] " : "") + message);
-  return true;
 }
 
 const Platform fakePlatform = {
@@ -242,8 +216,16 @@ const Platform fakePlatform = {
     [](int, int) {},
     [](int) {},
     [](int) {},
-    ShowBox,
-    AppendLog,
+    [](const std::string &text, const char *caption, unsigned) {
+      game->boxes.push_back(std::string(caption) + ": " + text);
+      return okAnswer;
+    },
+    [](const std::string &message, int stampFlag) {
+      if (Operation("log", "") == FaultKind::Refused)
+        return false;
+      game->log.push_back((stampFlag == 1 ? "[ stamp ] " : "") + message);
+      return true;
+    },
     [] { ++game->exitHolds; },
     [] { --game->exitHolds; },
     [](int code) {
@@ -258,7 +240,10 @@ const Platform fakePlatform = {
         Find(path)->unflushed = false;
       return error;
     },
-    AbsolutePath,
+    // GetFullPathNameA for the entries the tests give, from the working folder C:\Games\Kit.
+    [](const std::string &path) {
+      return path.rfind("..\\", 0) == 0 ? "C:\\Games" + path.substr(2) : path;
+    },
 };
 
 template <typename Run>

@@ -53,27 +53,23 @@ struct FakeGame {
   std::string kit = ".";             // the folder that holds the setup and the package files
   std::vector<std::string> log;   // entries as written; a time-stamped one starts with "[ stamp ] "
   std::vector<std::string> boxes; // of the last run: "caption: text"
-  // What stops a run before it starts: programs running (full paths of their images, which may
-  // reach a file through a link: `links` maps a folder to the folder it stands for), another kit
-  // program.
+  // What stops a run: programs running (their images' paths; `links` maps a folder to the one it
+  // stands for, in lower case), another kit program.
   std::vector<std::string> runningImages;
-  std::map<std::string, std::string> links; // in lower case
+  std::map<std::string, std::string> links;
   bool kitBusy = false;
-  // The operation at which the page thread's exit destroys the program-wide kitFolder while the
-  // worker still runs; -1 for none.
-  int kitFolderGoneAt = -1;
+  int kitFolderGoneAt = -1; // the operation at which the page's exit destroys kitFolder
 
-  // What the last run did: its operations by kind, in order; the fault applied.
+  // The last run: its operations in order, the fault, the DeusEx.ini writes an exit could cut.
   std::vector<std::string> operations;
   Fault fault;
   bool faultApplied = false;
-  std::vector<std::string> writesWithoutExitHeld; // DeusEx.ini writes an exit could cut
+  std::vector<std::string> writesWithoutExitHeld;
   int exitHolds = 0;
 
-  // Runs the program (the setup, or the uninstaller with its presence check first) on the folder
-  // entry, taken as the pages take it, with the given fault and returns its exit code: 0 after a
-  // complete run, the code of ExitProgram, 2 when the uninstaller refused the folder, 3 when the
-  // game or another kit program runs, or -2 when the run was cut off.
+  // Runs the setup, or the uninstaller with its presence check first, on the folder entry as the
+  // pages take it: 0 after a complete run, ExitProgram's code, 2 when the uninstaller refused the
+  // folder, 3 when the game or another kit program runs, -2 when cut off.
   int RunSetup(const std::string &folder, Fault fault = {});
   int RunUninstall(const std::string &folder, Fault fault = {});
 

@@ -16,7 +16,6 @@
 #include <algorithm>
 #include <chrono>
 #include <iostream>
-#include <map>
 #include <random>
 #include <sstream>
 
@@ -32,6 +31,8 @@ const std::string original = "[URL]\r\nProtocol=deusex\r\n" + ownClass +
 // How a running game's image may be spelt: as the kit spells it, through a link, with "\.".
 const std::string gameImages[] = {folder + "\\System\\DeusEx.exe", "D:\\Link\\System\\DeusEx.exe",
                                   "C:\\Games\\.\\DeusEx\\System\\DeusEx.exe"};
+const std::string unreachableLauncher =
+    "C:\\Users\\\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\\Documents\\Deus Ex";
 
 enum class Act {
   Setup,
@@ -64,10 +65,6 @@ Step Do(Act act, int which = 0, Fault fault = {}, During during = During::Nothin
 
 int PageClosedAt(const Step &step) { return 20 + 10 * step.which; }
 
-const char *const faultNames[] = {"none",         "refused",      "disk full",   "read error",
-                                  "empty but ok", "short but ok", "old tail ok", "stays but ok",
-                                  "read-only",    "power cut",    "power off"};
-
 // A step as a line of text: the player's steps name their file.
 void showValue(const Step &step, std::ostream &out) {
   const char *const texts[] = {"setup",
@@ -80,13 +77,24 @@ void showValue(const Step &step, std::ostream &out) {
                                "the player deletes the backup of ",
                                "the player deletes ",
                                "another program holds "};
+  const char *const faults[] = {"",
+                                "refused",
+                                "disk full",
+                                "read error",
+                                "empty but ok",
+                                "short but ok",
+                                "old tail ok",
+                                "stays but ok",
+                                "read-only",
+                                "power cut",
+                                "power off"};
   out << texts[static_cast<int>(step.act)];
   if (step.act >= Act::PackageDeleted)
     out << packageManifest[step.which % packageCount].fileName;
   else if (step.act >= Act::PlayerEdits)
     out << (step.which % 2 ? "the launcher's DeusEx.ini" : "the game folder's DeusEx.ini");
   if (step.fault.kind != FaultKind::None)
-    out << ", operation " << step.fault.at << " " << faultNames[static_cast<int>(step.fault.kind)];
+    out << ", operation " << step.fault.at << " " << faults[static_cast<int>(step.fault.kind)];
   const std::string during[] = {"", ", while the game runs as " + gameImages[step.which % 3],
                                 ", while another kit program runs",
                                 ", its page closed at operation " +
@@ -98,10 +106,6 @@ void showValue(const Step &step, std::ostream &out) {
 // under packages' names (one read-only), with the release unpacked into System, given as a
 // relative folder in quotes; and (in the sweep) a launcher folder the code page cannot hold.
 enum class Start { Plain, OtherMods, KitInSystem, RelativeEntry, UnreachableLauncher };
-const char *const startNames[] = {"", "another modification's files, ", "the kit in System, ",
-                                  "a relative folder entry, ", "an unreachable launcher, "};
-const std::string unreachableLauncher =
-    "C:\\Users\\\xD0\x98\xD0\xB2\xD0\xB0\xD0\xBD\\Documents\\Deus Ex";
 
 // A sequence, shown one numbered step a line.
 struct Sequence {
@@ -110,21 +114,19 @@ struct Sequence {
 };
 
 void showValue(const Sequence &sequence, std::ostream &out) {
-  out << startNames[static_cast<int>(sequence.start)];
-  for (std::size_t i = 0; i < sequence.steps.size(); ++i) {
-    out << "\n  " << i + 1 << ". ";
-    showValue(sequence.steps[i], out);
-  }
+  const char *const starts[] = {"", "another modification's files, ", "the kit in System, ",
+                                "a relative folder entry, ", "an unreachable launcher, "};
+  out << starts[static_cast<int>(sequence.start)];
+  for (std::size_t i = 0; i < sequence.steps.size(); ++i)
+    showValue(sequence.steps[i], out << "\n  " << i + 1 << ". ");
 }
 
-// A kit run, to the end or failing at one operation; shrinks towards the run to the end.
+// A kit run, to the end or failing at one operation in one of the ten ways (half the runs, the
+// index shrinking towards the end).
 rc::Gen<Step> KitRun(Act act) {
   using K = FaultKind;
-  // Half the runs go to the end; the index shrinks towards them.
-  const K kinds[] = {K::Refused,   K::DiskFull,   K::ReadError, K::EmptyButOk, K::ShortButOk,
-                     K::OldTailOk, K::StaysButOk, K::ReadOnly,  K::PowerCut,   K::PowerOff};
-  const auto kind = rc::gen::map(rc::gen::inRange(0, 20), [kinds](int index) {
-    return index < 10 ? K::None : kinds[index - 10];
+  const auto kind = rc::gen::map(rc::gen::inRange(0, 20), [](int index) {
+    return index < 10 ? K::None : static_cast<K>(index - 9);
   });
   const auto during = rc::gen::weightedElement<During>(
       {{9, During::Nothing}, {1, During::GameRuns}, {1, During::KitRuns}, {1, During::PageClosed}});
@@ -139,13 +141,13 @@ rc::Gen<Step> KitRun(Act act) {
       during, rc::gen::inRange(0, 3));
 }
 
+// The game saves most often; the player's marks go to the game folder's file as often as to the
+// launcher's.
 rc::Gen<Step> PlayerStep() {
   return rc::gen::apply(
       [](Act act, int which) {
         return Step{act, which, During::Nothing, {}};
       },
-      // The game saves most often; the player's marks go to the game folder's file as often as
-      // to the launcher's.
       rc::gen::element(Act::GameSaves, Act::GameSaves, Act::GameSaves, Act::LauncherMade,
                        Act::PlayerEdits, Act::MarkReadOnly, Act::ClearReadOnly, Act::ClearReadOnly,
                        Act::PackageDeleted, Act::BackupDeleted),
@@ -179,13 +181,13 @@ std::string FirstLine(const std::string &bytes, const std::string &prefix) {
 
 enum class Names { Own, Kestrevane, Neither };
 
-Names Classes(const std::string &bytes) {
-  const std::string classLine = FirstLine(bytes, "Class="), game = FirstLine(bytes, "DefaultGame=");
+Names Classes(const std::optional<std::string> &bytes) {
+  const std::string classLine = FirstLine(bytes.value_or(""), "Class=");
+  const std::string game = FirstLine(bytes.value_or(""), "DefaultGame=");
   if (classLine == ownClass && game == ownDefaultGame)
     return Names::Own;
-  if (classLine == modClassLine && game == modDefaultGameLine)
-    return Names::Kestrevane;
-  return Names::Neither;
+  return classLine == modClassLine && game == modDefaultGameLine ? Names::Kestrevane
+                                                                 : Names::Neither;
 }
 
 // Sets `key=value` in place, or adds it as the last line: Class and DefaultGame stay as they are.
@@ -208,28 +210,18 @@ void Expect(bool holds, const char *invariant) {
 }
 
 // The last entry of a failed run says what failed; a failed rewrite ends with its summary.
-bool LogNamesFailure(const FakeGame &game) {
-  if (game.log.empty())
+bool LogNamesFailure(const std::vector<std::string> &log) {
+  const auto has = [](const std::string &entry, const char *word) {
+    return entry.find(word) != std::string::npos;
+  };
+  if (log.empty())
     return false;
   for (const char *word : {"FAILED", "ERROR", "not installed", "NOT"})
-    if (game.log.back().find(word) != std::string::npos)
+    if (has(log.back(), word))
       return true;
-  const auto summary = game.log.end() - std::min<std::ptrdiff_t>(game.log.size(), 12);
-  return game.log.back().find("thank you.") != std::string::npos &&
-         std::any_of(summary, game.log.end(), [](const std::string &entry) {
-           return entry.find("--NOT-- INSTALLED") != std::string::npos;
-         });
-}
-
-// How many configurations there are, and how many of them name Kestrevane's classes.
-std::pair<int, int> Configurations(const FakeGame &game) {
-  int there = 0, kestrevane = 0;
-  for (const std::string &configurationFolder : {folder, launcher})
-    if (const auto bytes = game.Read(ConfigurationPath(configurationFolder))) {
-      ++there;
-      kestrevane += Classes(*bytes) == Names::Kestrevane;
-    }
-  return {there, kestrevane};
+  return has(log.back(), "thank you.") &&
+         std::any_of(log.end() - std::min<std::ptrdiff_t>(log.size(), 12), log.end(),
+                     [&](const std::string &entry) { return has(entry, "--NOT-- INSTALLED"); });
 }
 
 // Whether a DeusEx.ini or a backup the kit wrote is still only in the cache.
@@ -240,8 +232,6 @@ bool Unflushed(const FakeGame &game) {
            (file.first.rfind("\\deusex.ini") == end || file.first.rfind("_backup.ini") == end);
   });
 }
-
-const std::string gameFolderKey = "c:\\games\\deusex\\";
 
 struct World {
   FakeGame game;
@@ -260,11 +250,12 @@ struct World {
       game.kit = folder + "\\System";
     if (start == Start::RelativeEntry)
       entry = " \"..\\DeusEx\"\t";
-    game.documents = start == Start::UnreachableLauncher ? "" : documents;
-    game.unreachableLauncher = start == Start::UnreachableLauncher ? unreachableLauncher : "";
+    const bool unreachable = start == Start::UnreachableLauncher;
+    game.documents = unreachable ? "" : documents;
+    game.unreachableLauncher = unreachable ? unreachableLauncher : "";
     game.folders = {".", "c:\\users\\player\\documents\\deus ex\\system"};
-    for (const char *sub : {"\\system", "\\textures", "\\maps", "\\music", "\\sounds"})
-      game.folders.push_back("c:\\games\\deusex" + std::string(sub));
+    for (const char *sub : {"system", "textures", "maps", "music", "sounds"})
+      game.folders.push_back("c:\\games\\deusex\\" + std::string(sub));
     game.links["d:\\link"] = "c:\\games\\deusex";
     game.Write(ConfigurationPath(folder), original);
     game.Write(folder + "\\System\\DeusEx.exe", "the game");
@@ -277,7 +268,8 @@ struct World {
       game.Write(Installed(5), "another modification's texture");
     }
     for (const auto &[path, file] : game.files)
-      if (path.rfind(gameFolderKey, 0) == 0 && path != ComparablePath(ConfigurationPath(folder)))
+      if (path.rfind("c:\\games\\deusex\\", 0) == 0 &&
+          path != ComparablePath(ConfigurationPath(folder)))
         owedFiles[path] = file;
     for (int which = 0; which < packageCount; ++which) // the release unpacked into System
       if (IsPackage(Installed(which)))
@@ -300,11 +292,13 @@ struct World {
 
   // The files outside the kit's folder that an uninstall that exits 0 must leave as the player's.
   bool OnlyPlayersFilesLeft() const {
-    std::map<std::string, FakeGame::File> left;
-    for (const auto &[path, file] : game.files)
-      if (path.rfind(".\\", 0) != 0 && path != ComparablePath(ConfigurationPath(folder)) &&
-          path != ComparablePath(ConfigurationPath(launcher)))
-        left[path] = file;
+    std::map<std::string, FakeGame::File> left = game.files;
+    for (auto file = left.begin(); file != left.end();)
+      file = file->first.rfind(".\\", 0) == 0 ||
+                     file->first == ComparablePath(ConfigurationPath(folder)) ||
+                     file->first == ComparablePath(ConfigurationPath(launcher))
+                 ? left.erase(file)
+                 : std::next(file);
     return left == owedFiles;
   }
 
@@ -315,41 +309,48 @@ struct World {
   }
 
   bool PackagesInPlace() const {
-    for (const PackageEntry &entry : packageManifest)
-      if (game.Read(PackageDestinationPath(folder, entry.fileName, entry.kind)) !=
-          game.Read(PackageSourcePath(game.kit, entry.fileName)))
+    for (int which = 0; which < packageCount; ++which)
+      if (game.Read(Installed(which)) !=
+          game.Read(PackageSourcePath(game.kit, packageManifest[which].fileName)))
         return false;
     return true;
+  }
+
+  // How many configurations there are, and how many of them name Kestrevane's classes.
+  static std::pair<int, int> Configurations(const FakeGame &game) {
+    int there = 0, kestrevane = 0;
+    for (int which : {0, 1})
+      if (const auto bytes = game.Read(ConfigurationPath(Folder(which))))
+        there += 1, kestrevane += Classes(bytes) == Names::Kestrevane;
+    return {there, kestrevane};
   }
 
   // Every configuration names the player's classes or Kestrevane's, Kestrevane's only while all
   // package files are in place. A DeusEx.ini that is not there is made anew by the game.
   bool GameStarts() const {
-    for (int which : {0, 1}) {
-      const std::optional<std::string> bytes = Configuration(which);
-      if (bytes && (Classes(*bytes) == Names::Neither ||
-                    (Classes(*bytes) == Names::Kestrevane && !PackagesInPlace())))
+    for (int which : {0, 1})
+      if (Configuration(which) &&
+          (Classes(Configuration(which)) == Names::Neither ||
+           (Classes(Configuration(which)) == Names::Kestrevane && !PackagesInPlace())))
         return false;
-    }
     return true;
   }
 
   // A change the game or the player makes to an ordinary line: while the configuration names the
-  // player's own classes, the changed one is what the player is owed from then on.
+  // player's own classes, the changed one is what the player is owed from then on. A read-only
+  // one cannot be saved; the game keeps its settings.
   void Change(int which, const std::string &key) {
     const std::string path = ConfigurationPath(Folder(which));
-    const std::optional<std::string> bytes = game.Read(path);
-    if (!bytes ||
-        game.files[ComparablePath(path)].readOnly) // cannot save; the game keeps its settings
+    if (!game.Exists(path) || game.files[ComparablePath(path)].readOnly)
       return;
-    const std::string changed = WithSetting(*bytes, key, std::to_string(++changes));
-    game.Write(path, changed);
-    if (Classes(changed) == Names::Own)
-      owed[which % 2] = changed;
+    game.Write(path, WithSetting(*game.Read(path), key, std::to_string(++changes)));
+    if (Classes(game.Read(path)) == Names::Own)
+      owed[which % 2] = game.Read(path);
   }
 
   void Apply(const Step &step) {
     const int which = step.which % 2;
+    const std::string package = ComparablePath(Installed(step.which));
     switch (step.act) {
     case Act::Setup:
     case Act::Uninstall:
@@ -361,7 +362,7 @@ struct World {
         return;
       launcherMade = true;
       game.Write(ConfigurationPath(launcher), *Configuration(0));
-      if (Classes(*Configuration(1)) == Names::Own)
+      if (Classes(Configuration(1)) == Names::Own)
         owed[1] = Configuration(1);
       return;
     case Act::PlayerEdits:
@@ -369,15 +370,13 @@ struct World {
     case Act::MarkReadOnly:
     case Act::ClearReadOnly:
       return game.SetReadOnly(ConfigurationPath(Folder(which)), step.act == Act::MarkReadOnly);
-    case Act::PackageDeleted: {
-      const auto owedFile = owedFiles.find(ComparablePath(Installed(step.which)));
-      if (owedFile != owedFiles.end() && game.files[owedFile->first] == owedFile->second)
-        owedFiles.erase(owedFile); // the player's own file, not a package, goes
-      return game.Delete(Installed(step.which));
-    }
+    case Act::PackageDeleted:
+      if (owedFiles.count(package) && game.files[package] == owedFiles[package])
+        owedFiles.erase(package); // the player's own file, not a package, goes
+      return game.Delete(package);
     case Act::PackageHeld:
-      if (game.Exists(Installed(step.which)))
-        game.files[ComparablePath(Installed(step.which))].held = true;
+      if (game.Exists(package))
+        game.files[package].held = true;
       return;
     case Act::BackupDeleted:
       game.Delete(BackupPath(Folder(which)));
@@ -385,6 +384,11 @@ struct World {
         owed[which].reset(); // the player threw the only copy away
       return;
     }
+  }
+
+  int Run(FakeGame &fake, const Step &step) const {
+    return step.act == Act::Setup ? fake.RunSetup(entry, step.fault)
+                                  : fake.RunUninstall(entry, step.fault);
   }
 
   void RunKit(const Step &step) {
@@ -396,17 +400,13 @@ struct World {
     const FakeGame before = game;
     game.kitFolderGoneAt = step.during == During::PageClosed ? PageClosedAt(step) : -1;
     const bool startedBefore = GameStarts();
-    const int code =
-        setup ? game.RunSetup(entry, step.fault) : game.RunUninstall(entry, step.fault);
-    lastCode = code;
+    const int code = lastCode = Run(game, step);
     game.runningImages.clear();
     game.kitBusy = false;
     game.kitFolderGoneAt = -1;
     if (step.during == During::PageClosed) { // the same run without the page's exit
       FakeGame unclosed = before;
-      const int unclosedCode =
-          setup ? unclosed.RunSetup(entry, step.fault) : unclosed.RunUninstall(entry, step.fault);
-      Expect(code == unclosedCode && game.files == unclosed.files,
+      Expect(Run(unclosed, step) == code && game.files == unclosed.files,
              "the worker used a program-wide text after the page's exit destroyed it");
     }
     Expect(game.writesWithoutExitHeld.empty(), "a DeusEx.ini written while an exit could cut it");
@@ -420,74 +420,68 @@ struct World {
     const bool logFaulted =
         game.faultApplied && game.operations[step.fault.at].rfind("log", 0) == 0;
     if (code != 0 && code != cutOffCode && code != refusedFolder && code != notNowExitCode)
-      Expect(game.boxes.size() >= 2 && (LogNamesFailure(game) || logFaulted),
+      Expect(game.boxes.size() >= 2 && (LogNamesFailure(game.log) || logFaulted),
              "honest endings: a failure without its own box, or a log that does not end with it");
     if (step.during == During::GameRuns || step.during == During::KitRuns)
       Expect(code == notNowExitCode, "not now: a kit run went ahead while the game or the kit ran");
     if (code == notNowExitCode || (!setup && code == -1 && !game.faultApplied))
-      Expect(game.files == before.files, "not now, or an uninstall stopped by what it checked "
-                                         "first: the run changed files");
-    // Untouched means untouched: a run that stops, and every uninstall, leave a configuration
-    // that names the player's own classes as it was.
+      Expect(game.files == before.files,
+             "not now, or an uninstall stopped by what it checked first: the run changed files");
     for (int which : {0, 1}) {
+      // Untouched means untouched: a run that stops, and every uninstall, leave a configuration
+      // that names the player's own classes as it was; no run that is not cut off leaves the
+      // game without a configuration it had.
       const std::optional<std::string> was = before.Read(ConfigurationPath(Folder(which)));
-      if (code != cutOffCode && (!setup || code != 0) && was && Classes(*was) == Names::Own)
+      if (code != cutOffCode && (!setup || code != 0) && Classes(was) == Names::Own)
         Expect(Configuration(which) == was,
                "untouched: the run changed a configuration that names the player's own classes");
-    }
-    // A run that is not cut off never leaves the game without a configuration it had.
-    for (int which : {0, 1})
-      if (code != cutOffCode && before.Exists(ConfigurationPath(Folder(which))))
+      if (code != cutOffCode && was)
         Expect(Configuration(which).has_value(), "a DeusEx.ini that was there is missing");
+    }
     // A failing disk (full, lying, cut off) may leave a half-written file until the next run.
-    const bool honestFault = step.fault.kind == FaultKind::None ||
-                             step.fault.kind == FaultKind::Refused ||
-                             step.fault.kind == FaultKind::ReadOnly;
-    if ((startedBefore && honestFault) || code == 0)
+    const FaultKind kind = step.fault.kind;
+    if (code == 0 || (startedBefore && (kind == FaultKind::None || kind == FaultKind::Refused ||
+                                        kind == FaultKind::ReadOnly)))
       Expect(GameStarts(), "the game starts: a configuration names neither the player's classes "
                            "nor Kestrevane's, or Kestrevane's without all package files");
-    if (code != 0)
-      return;
-    // Honest endings.
+    if (code == 0)
+      CheckHonestEnding(setup, logFaulted);
+  }
+
+  // Exit 0: the whole job done, on the disk.
+  void CheckHonestEnding(bool setup, bool logFaulted) const {
     Expect(!Unflushed(game), "honest endings: exit 0 with a configuration not on the disk");
-    const auto namesUnreachable = [](const std::string &text) {
+    const auto namesLauncher = [](const std::string &text) {
       return text.find("reach the launcher's folder " + unreachableLauncher) != std::string::npos ||
              text.find("reach the launcher's folder\n" + unreachableLauncher) != std::string::npos;
     };
     if (!game.unreachableLauncher.empty() && !logFaulted)
-      Expect(std::any_of(game.log.begin(), game.log.end(), namesUnreachable) &&
-                 std::any_of(game.boxes.begin(), game.boxes.end(), namesUnreachable),
-             "honest endings: exit 0 without a box and a log entry that name the launcher's "
-             "folder the code page cannot hold");
-    if (setup) {
-      Expect(PackagesInPlace(), "honest endings: setup exit 0 without all package files");
-      for (int which : {0, 1})
-        if (Configuration(which)) {
-          Expect(Classes(*Configuration(which)) == Names::Kestrevane,
-                 "honest endings: setup exit 0 with a configuration not naming Kestrevane");
-          Expect(game.Exists(BackupPath(Folder(which))),
-                 "honest endings: setup exit 0 without a backup");
-        }
-      return;
+      Expect(std::any_of(game.log.begin(), game.log.end(), namesLauncher) &&
+                 std::any_of(game.boxes.begin(), game.boxes.end(), namesLauncher),
+             "honest endings: no box and log entry name the launcher folder the code page lacks");
+    for (int which : {0, 1}) {
+      if (!Configuration(which))
+        continue;
+      const Names named = Classes(Configuration(which));
+      Expect(named == (setup ? Names::Kestrevane : Names::Own),
+             setup ? "honest endings: setup exit 0 with a configuration not naming Kestrevane"
+                   : "honest endings: uninstall exit 0 left a configuration naming Kestrevane");
+      Expect(!setup || game.Exists(BackupPath(Folder(which))),
+             "honest endings: setup exit 0 without a backup");
     }
-    Expect(OnlyPlayersFilesLeft(),
+    Expect(!setup || PackagesInPlace(), "honest endings: setup exit 0 without all package files");
+    Expect(setup || OnlyPlayersFilesLeft(),
            "honest endings: uninstall exit 0 left a kit file or changed one of the player's");
-    Expect(Configuration(0).has_value(),
+    Expect(setup || Configuration(0).has_value(),
            "honest endings: uninstall exit 0 without the game folder's DeusEx.ini");
-    for (int which : {0, 1})
-      if (Configuration(which))
-        Expect(Classes(*Configuration(which)) == Names::Own,
-               "honest endings: uninstall exit 0 left a configuration naming Kestrevane");
   }
 
   // Nothing lost: what the player is owed is in DeusEx.ini or in its backup.
   void CheckNothingLost() const {
     for (int which : {0, 1})
-      if (owed[which])
-        Expect(
-            Configuration(which) == owed[which] ||
-                game.Read(BackupPath(Folder(which))) == owed[which],
-            "nothing lost: the player's configuration is neither in DeusEx.ini nor in its backup");
+      Expect(!owed[which] || Configuration(which) == owed[which] ||
+                 game.Read(BackupPath(Folder(which))) == owed[which],
+             "nothing lost: the player's configuration is neither in DeusEx.ini nor in its backup");
   }
 };
 
@@ -543,8 +537,7 @@ std::optional<std::string> FollowUpViolated(World next, bool uninstalling) {
   for (int which = 0; next.lastCode == refusedFolder && uninstalling && which < packageCount;)
     ended = ended && !next.IsPackage(ComparablePath(World::Installed(which++)));
   if (!ended)
-    return "then uninstall: exit " + std::to_string(next.lastCode) +
-           " without ending the installation";
+    return "then uninstall: exit " + std::to_string(next.lastCode) + " short of the end";
   if (auto violation = Violated(played, Do(Act::GameSaves)))
     return "then the game saves: " + *violation;
   if (auto violation = Violated(played, Do(Act::Uninstall)))
@@ -598,12 +591,12 @@ TEST(FaultSweep, NoFailureAnywhereLosesAnOriginalConfiguration) {
             violation = FollowUpViolated(world, act == Act::Uninstall &&
                                                     begin.game.Exists(BackupPath(folder)));
           }
-          if (violation) {
-            std::ostringstream where;
-            showValue(Sequence{steps, start}, where);
-            showValue(step, where << "\n  then ");
-            violations.push_back(where.str() + " (" + listed[at] + "): " + *violation);
-          }
+          if (!violation)
+            continue;
+          std::ostringstream where;
+          showValue(Sequence{steps, start}, where);
+          showValue(step, where << "\n  then ");
+          violations.push_back(where.str() + " (" + listed[at] + "): " + *violation);
         }
     }
   std::cout << "fault sweep: " << operations << " operations, " << faults << " faults injected, "
@@ -616,18 +609,6 @@ TEST(FaultSweep, NoFailureAnywhereLosesAnOriginalConfiguration) {
 // the test's environment (RapidCheck's RC_PARAMS).
 RC_GTEST_PROP(PlayerModel, AnySequenceLeavesAStartingGameAndLosesNothing, ()) {
   RunSequence(*Sequences());
-}
-
-// The failure of `property` under `params`, as RapidCheck prints it; empty when it holds.
-template <typename Property>
-std::string Failure(Property property, const rc::detail::TestParams &params) {
-  rc::detail::TestMetadata metadata;
-  metadata.id = "PlayerModel";
-  const auto result = rc::detail::checkTestable(property, metadata, params);
-  std::ostringstream message;
-  if (!result.template is<rc::detail::SuccessResult>())
-    rc::detail::printResultMessage(result, message);
-  return message.str();
 }
 
 // Sequences the model once found faults with, kept as they were printed.
@@ -659,20 +640,22 @@ TEST(PlayerModel, SequencesThatFoundFaults) {
   }
 }
 
-// A new starting number each run, for a few seconds; it is printed so that a failure can be run
-// again by handing it to RapidCheck's RC_PARAMS.
-TEST(PlayerModel, FreshSeedForAFewSeconds) {
+// A new random start each run, printed, for 20 seconds; RC_PARAMS="seed=N" and the test above
+// run a failing one again.
+TEST(PlayerModel, FreshRandomStartForTwentySeconds) {
   rc::detail::TestParams params;
   params.seed = std::random_device{}(); // RapidCheck's name for the starting number
   params.maxSuccess = 100;
   std::cout << "player model: random start " << params.seed << std::endl;
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  int sequences = 0;
-  for (; std::chrono::steady_clock::now() < end; sequences += params.maxSuccess, ++params.seed) {
-    const std::string failure = Failure([] { RunSequence(*Sequences()); }, params);
-    ASSERT_EQ(failure, "") << "random start " << params.seed;
+  for (const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+       std::chrono::steady_clock::now() < end; ++params.seed) {
+    const auto result = rc::detail::checkTestable([] { RunSequence(*Sequences()); },
+                                                  rc::detail::TestMetadata{}, params);
+    std::ostringstream failure;
+    if (!result.is<rc::detail::SuccessResult>())
+      rc::detail::printResultMessage(result, failure);
+    ASSERT_EQ(failure.str(), "") << "random start " << params.seed;
   }
-  std::cout << "player model: " << sequences << " sequences, all held" << std::endl;
 }
 
 } // namespace

@@ -11,48 +11,39 @@
 
 namespace {
 
-struct RewriteCase {
-  std::string name;
-  std::map<std::string, std::vector<std::string>> parts; // "configuration", "rewritten", ...
-};
+// Each case by its name: its parts ("configuration", "rewritten", "outcome"), every line ending
+// with CR LF as in the file the rewrite reads.
+using Parts = std::map<std::string, std::string>;
 
-std::vector<RewriteCase> ReadCases() {
+std::vector<std::pair<std::string, Parts>> ReadCases() {
   std::ifstream file(REWRITE_CASES_FILE);
-  std::vector<RewriteCase> cases;
+  std::vector<std::pair<std::string, Parts>> cases;
   std::string line, part;
-  while (std::getline(file, line)) {
+  while (std::getline(file, line))
     if (line.rfind("=== ", 0) == 0)
       cases.push_back({line.substr(4), {}});
     else if (line.rfind("--- ", 0) == 0)
-      cases.back().parts[part = line.substr(4)];
+      cases.back().second[part = line.substr(4)];
     else if (!cases.empty())
-      cases.back().parts[part].push_back(line);
-  }
+      cases.back().second[part] += line + "\r\n";
   return cases;
 }
 
-std::string FileText(const std::vector<std::string> &lines) {
-  std::string text;
-  for (const std::string &line : lines)
-    text += line + "\r\n";
-  return text;
-}
-
 TEST(RewriteGameConfiguration, FollowsEveryCase) {
-  const std::vector<RewriteCase> cases = ReadCases();
+  const auto cases = ReadCases();
   ASSERT_GE(cases.size(), 7u);
-  for (const RewriteCase &c : cases) {
-    SCOPED_TRACE(c.name);
-    std::istringstream reader(FileText(c.parts.at("configuration")));
+  for (const auto &[name, parts] : cases) {
+    SCOPED_TRACE(name);
+    std::istringstream reader(parts.at("configuration"));
     std::ostringstream writer;
     int steps = 0;
     const RewriteOutcome outcome = RewriteGameConfiguration(
         reader, writer, {[](const std::string &) {}, [&steps] { ++steps; }});
     std::ostringstream flags;
     flags << (outcome.classSet ? "class " : "") << (outcome.gameSpeedSet ? "gamespeed " : "")
-          << (outcome.defaultGameSet ? "defaultgame " : "") << "steps " << steps;
-    EXPECT_EQ(writer.str(), FileText(c.parts.at("rewritten")));
-    EXPECT_EQ(flags.str(), c.parts.at("outcome").at(0));
+          << (outcome.defaultGameSet ? "defaultgame " : "") << "steps " << steps << "\r\n";
+    EXPECT_EQ(writer.str(), parts.at("rewritten"));
+    EXPECT_EQ(flags.str(), parts.at("outcome"));
     EXPECT_FALSE(outcome.readFailed || outcome.writeFailed);
   }
 }

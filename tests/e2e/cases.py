@@ -190,7 +190,8 @@ def round_trip_lf_long_folder(run):
     completion(run)
     run.robot("key enter 1004", "nobox 300", "click 1006", "exit")
     uninstall_progress(run, typed=run.folder + "\\" + "y" * 20)
-    run.robot("peek", "visible 1009", "progress 1005", "text 1006", "text 1007", "click 1009", "exit")
+    run.robot("peek", "visible 1009", "progress 1005", "text 1006", "text 1007", "click 1009")
+    run.robot("exit")
 
 
 @case("round_trip.launcher")
@@ -272,25 +273,7 @@ def escape_during_final_write(run):
                   "DeusEx.ini: %d bytes, neither the original nor the new one" % len(files[INI]))
 
 
-# -- a launcher configuration made after the setup; one kit program at a time ---------------------
-
-
-@case("uninstall.launcher_made_later")
-def launcher_made_later(run):
-    # The launcher's DeusEx.ini, made after the setup from the game's, gets the game's Class and
-    # DefaultGame lines back; every other line stays as the player left it.
-    resized = lambda data: data.replace(b"FullscreenViewportX=800", b"FullscreenViewportX=1920")
-    run.know("the player's file with the game's two lines", resized(run.read(INI)))
-    run.registry(run.folder)
-    run.wine(run.setup_exe, "/S")
-
-    def launcher_writes():  # from the game's DeusEx.ini as the setup left it
-        run.know("the player's file", resized(run.read(INI)))
-        run.write(run.documents(LAUNCHER_INI), resized(run.read(INI)))
-
-    run.by_hand("the launcher wrote the player's file", launcher_writes)
-    run.wine(run.uninstall_exe, "/S")
-    run.listing()
+# -- one kit program at a time ---------------------------------------------------------------
 
 
 @case("setup.one_kit_program")
@@ -303,22 +286,6 @@ def one_kit_program(run):
         run.robot("start " + exe, "box OK Kestrevane is busy", "exit")
     run.robot("start %s /S /D=%s" % (run.setup_exe, run.folder), "exit")
     run.robot("resume", "page 1000", "click 1", "page 1002", "click 1001", "box Yes", "exit")
-
-
-@case("silent.other_mods_files")
-def other_mods_files(run):
-    # Kept beside themselves by the setup, given back by the uninstall, the read-only one read-only.
-    first, texture = ("%s/%s" % run.packages[i][::-1] for i in (0, 5))
-    run.write(texture, b"another modification's texture")
-    run.write(first, b"another modification's file")
-    os.chmod(run.path(first), 0o444)
-    run.wine(run.setup_exe, "/S", "/D=" + run.folder)
-    run.wine(run.uninstall_exe, "/S", "/D=" + run.folder)
-    run.by_hand("found %s read-only" % first, lambda: read_only(run, first))
-
-
-def read_only(run, rel):
-    assert not os.stat(run.path(rel)).st_mode & 0o222, rel + " is not read-only"
 
 
 @case("silent.kit_in_system")

@@ -14,6 +14,12 @@
 
 namespace {
 
+// The end of a program run, thrown by the in-memory exit, and a run cut off.
+struct ProgramEnded {
+  int code;
+};
+struct CutOff {};
+
 FakeGame *game = nullptr;
 using File = FakeGame::File;
 using Buffer = std::streambuf;
@@ -192,14 +198,6 @@ ErrorCode CheckAccess(const std::string &path, const char *kind = "check") {
   return file ? 0 : fileNotFound;
 }
 
-std::string SystemErrorText(ErrorCode error) {
-  const std::map<ErrorCode, std::string> texts = {{fileNotFound, "File not found.\r\n"},
-                                                  {pathNotFound, "Path not found.\r\n"},
-                                                  {accessDenied, "Access denied.\r\n"},
-                                                  {diskFull, "Disk full.\r\n"}};
-  return texts.count(error) ? texts.at(error) : "";
-}
-
 const Platform fakePlatform = {
     OpenReader,
     OpenWriter,
@@ -210,7 +208,7 @@ const Platform fakePlatform = {
     ClearReadOnly,
     [](const std::string &path) { return CheckAccess(path); },
     [](const std::string &path) { return CheckAccess(path); },
-    SystemErrorText,
+    [](ErrorCode) { return std::string(); }, // the system's error texts: none
     [] { return game->documents; },
     [](int, const std::string &) {},
     [](int, int) {},
@@ -245,6 +243,20 @@ const Platform fakePlatform = {
       return path.rfind("..\\", 0) == 0 ? "C:\\Games" + path.substr(2) : path;
     },
 };
+
+// Whether two paths name one file of the fake game, through links and "\." segments.
+bool SameFakeFile(const std::string &first, const std::string &second) {
+  const auto resolved = [](const std::string &path) {
+    std::string key = Key(path);
+    for (std::size_t at; (at = key.find("\\.\\")) != std::string::npos;)
+      key.erase(at, 2);
+    for (const auto &[link, target] : game->links)
+      if (key.rfind(link, 0) == 0)
+        key = target + key.substr(link.size());
+    return key;
+  };
+  return resolved(first) == resolved(second) && Find(resolved(first)) != nullptr;
+}
 
 template <typename Run>
 int RunProgram(FakeGame &fake, const std::string &folder, Fault fault, Run run) {
@@ -283,33 +295,4 @@ int FakeGame::RunUninstall(const std::string &folder, Fault fault) {
       return refusedFolder;
     RunUninstallation();
   });
-}
-
-std::optional<std::string> FakeGame::Read(const std::string &path) const {
-  const auto file = files.find(Key(path));
-  return file == files.end() ? std::nullopt : std::optional<std::string>(file->second.bytes);
-}
-
-void FakeGame::Write(const std::string &path, const std::string &bytes) {
-  files[Key(path)].bytes = bytes;
-}
-
-void FakeGame::SetReadOnly(const std::string &path, bool readOnly) {
-  if (const auto file = files.find(Key(path)); file != files.end())
-    file->second.readOnly = readOnly;
-}
-
-void FakeGame::Delete(const std::string &path) { files.erase(Key(path)); }
-
-bool SameFakeFile(const std::string &first, const std::string &second) {
-  const auto resolved = [](const std::string &path) {
-    std::string key = Key(path);
-    for (std::size_t at; (at = key.find("\\.\\")) != std::string::npos;)
-      key.erase(at, 2);
-    for (const auto &[link, target] : game->links)
-      if (key.rfind(link, 0) == 0)
-        key = target + key.substr(link.size());
-    return key;
-  };
-  return resolved(first) == resolved(second) && Find(resolved(first)) != nullptr;
 }

@@ -3,6 +3,7 @@
 // sizes, names and deletions at once and in order, data once flushed: see PowerOff.
 #pragma once
 
+#include "common/game_paths.h"
 #include "common/platform.h"
 
 #include <map>
@@ -29,12 +30,6 @@ struct Fault {
   int at = -1;
   FaultKind kind = FaultKind::None;
 };
-
-// The end of a program run, thrown by the in-memory exit.
-struct ProgramEnded {
-  int code;
-};
-struct CutOff {};
 
 struct FakeGame {
   struct File {
@@ -73,14 +68,20 @@ struct FakeGame {
   int RunSetup(const std::string &folder, Fault fault = {});
   int RunUninstall(const std::string &folder, Fault fault = {});
 
-  std::optional<std::string> Read(const std::string &path) const;
-  void Write(const std::string &path, const std::string &bytes);
+  // By path, in any letter case: the files as a player sees and changes them.
+  std::optional<std::string> Read(const std::string &path) const {
+    const auto file = files.find(ComparablePath(path));
+    return file == files.end() ? std::nullopt : std::optional<std::string>(file->second.bytes);
+  }
   bool Exists(const std::string &path) const { return Read(path).has_value(); }
-  void SetReadOnly(const std::string &path, bool readOnly);
-  void Delete(const std::string &path);
+  void Write(const std::string &path, const std::string &bytes) {
+    files[ComparablePath(path)].bytes = bytes;
+  }
+  void SetReadOnly(const std::string &path, bool readOnly) {
+    if (const auto file = files.find(ComparablePath(path)); file != files.end())
+      file->second.readOnly = readOnly;
+  }
+  void Delete(const std::string &path) { files.erase(ComparablePath(path)); }
 };
-
-// Whether two paths name one file of the fake game, through links and "\." segments.
-bool SameFakeFile(const std::string &first, const std::string &second);
 
 inline constexpr int refusedFolder = 2, cutOffCode = -2;

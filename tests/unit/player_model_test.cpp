@@ -75,17 +75,9 @@ void showValue(const Step &step, std::ostream &out) {
                                "the player deletes the backup of ",
                                "the player deletes ",
                                "another program holds "};
-  const char *const faults[] = {"",
-                                "refused",
-                                "disk full",
-                                "read error",
-                                "empty but ok",
-                                "short but ok",
-                                "old tail ok",
-                                "stays but ok",
-                                "read-only",
-                                "power cut",
-                                "power off"};
+  const char *const faults[] = {"none",         "refused",      "disk full",   "read error",
+                                "empty but ok", "short but ok", "old tail ok", "stays but ok",
+                                "read-only",    "power cut",    "power off"};
   out << texts[static_cast<int>(step.act)];
   if (step.act >= Act::PackageDeleted)
     out << packageManifest[step.which % packageCount].fileName;
@@ -205,13 +197,11 @@ void Expect(bool holds, const char *invariant) {
 
 // A failed run's last entries say what failed (a failed rewrite ends with its summary).
 bool LogNamesFailure(const std::vector<std::string> &log) {
-  return std::any_of(log.end() - std::min<std::ptrdiff_t>(log.size(), 12), log.end(),
-                     [](auto &entry) {
-                       for (const char *word : {"FAILED", "ERROR", "not installed", "NOT"})
-                         if (entry.find(word) != std::string::npos)
-                           return true;
-                       return false;
-                     });
+  for (std::size_t entry = log.size() > 12 ? log.size() - 12 : 0; entry < log.size(); ++entry)
+    for (const char *word : {"FAILED", "ERROR", "not installed", "NOT"})
+      if (log[entry].find(word) != std::string::npos)
+        return true;
+  return false;
 }
 
 // Whether a DeusEx.ini or a backup the kit wrote is still only in the cache.
@@ -282,13 +272,11 @@ struct World {
 
   // The files outside the kit's folder that an uninstall that exits 0 must leave as the player's.
   bool OnlyPlayersFilesLeft() const {
-    std::map<std::string, FakeGame::File> left = game.files;
-    for (auto file = left.begin(); file != left.end();)
-      file = file->first.rfind(".\\", 0) == 0 ||
-                     file->first == ComparablePath(ConfigurationPath(folder)) ||
-                     file->first == ComparablePath(ConfigurationPath(launcher))
-                 ? left.erase(file)
-                 : std::next(file);
+    std::map<std::string, FakeGame::File> left;
+    for (const auto &[path, file] : game.files)
+      if (path.rfind(".\\", 0) != 0 && path != ComparablePath(ConfigurationPath(folder)) &&
+          path != ComparablePath(ConfigurationPath(launcher)))
+        left[path] = file;
     return left == owedFiles;
   }
 
@@ -442,8 +430,7 @@ struct World {
   void CheckHonestEnding(bool setup, bool logFaulted) const {
     Expect(!Unflushed(game), "honest endings: exit 0 with a configuration not on the disk");
     const auto namesLauncher = [](const std::string &text) {
-      return text.find("reach the launcher's folder " + unreachableLauncher) != std::string::npos ||
-             text.find("reach the launcher's folder\n" + unreachableLauncher) != std::string::npos;
+      return text.find(unreachableLauncher) != std::string::npos;
     };
     if (!game.unreachableLauncher.empty() && !logFaulted)
       Expect(std::any_of(game.log.begin(), game.log.end(), namesLauncher) &&
@@ -540,30 +527,23 @@ std::optional<std::string> FollowUpViolated(World next, bool uninstalling) {
 // the process or the power is cut off there, from each start that matters; every invariant must
 // hold after it, and after what the player tries next.
 TEST(FaultSweep, NoFailureAnywhereLosesAnOriginalConfiguration) {
-  const struct {
-    Start start;
-    std::vector<Step> steps;
-  } starts[] = {
-      {Start::Plain, {}},
-      {Start::Plain, {Do(Act::LauncherMade)}},
-      {Start::Plain, {Do(Act::Setup)}},
-      {Start::Plain, {Do(Act::LauncherMade), Do(Act::Setup)}},
-      {Start::Plain, {Do(Act::Setup), Do(Act::LauncherMade)}}, // the launcher's made after
-      {Start::Plain, {Do(Act::LauncherMade), Do(Act::MarkReadOnly, 1)}},
-      {Start::Plain, {Do(Act::LauncherMade), Do(Act::Setup), Do(Act::MarkReadOnly, 1)}},
-      {Start::Plain, {Do(Act::Setup), Do(Act::PackageHeld, 3)}},
-      {Start::OtherMods, {}},
-      {Start::OtherMods, {Do(Act::Setup)}},
-      {Start::KitInSystem, {}},
-      {Start::KitInSystem, {Do(Act::Setup)}},
-      {Start::RelativeEntry, {}},
-      {Start::RelativeEntry, {Do(Act::Setup)}},
-      {Start::UnreachableLauncher, {}},
-      {Start::UnreachableLauncher, {Do(Act::Setup)}},
+  // With and without a launcher configuration, made before or after the setup, read-only; with a
+  // held package; from each of the players' game folders, before and after a setup.
+  std::vector<Sequence> starts = {
+      {{Do(Act::LauncherMade)}},
+      {{Do(Act::LauncherMade), Do(Act::Setup)}},
+      {{Do(Act::Setup), Do(Act::LauncherMade)}},
+      {{Do(Act::LauncherMade), Do(Act::MarkReadOnly, 1)}},
+      {{Do(Act::LauncherMade), Do(Act::Setup), Do(Act::MarkReadOnly, 1)}},
+      {{Do(Act::Setup), Do(Act::PackageHeld, 3)}},
   };
+  for (Start start : {Start::Plain, Start::OtherMods, Start::KitInSystem, Start::RelativeEntry,
+                      Start::UnreachableLauncher})
+    for (const std::vector<Step> &steps : {std::vector<Step>{}, {Do(Act::Setup)}})
+      starts.push_back({steps, start});
   int operations = 0, faults = 0, followUps = 0;
   std::vector<std::string> violations;
-  for (const auto &[start, steps] : starts)
+  for (const auto &[steps, start] : starts)
     for (Act act : {Act::Setup, Act::Uninstall}) {
       World begin(start), clean;
       for (const Step &step : steps)

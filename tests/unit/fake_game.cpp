@@ -26,18 +26,15 @@ using Buffer = std::streambuf;
 constexpr ErrorCode fileNotFound = 2, pathNotFound = 3, accessDenied = 5, sharingViolation = 32,
                     diskFull = 112;
 
-// Windows ignores letter case and takes either slash.
-std::string Key(const std::string &path) { return ComparablePath(path); }
-
 bool FolderExists(const std::string &path) {
-  const std::string key = Key(path);
+  const std::string key = ComparablePath(path);
   const std::string folder =
       key.find('\\') == std::string::npos ? "." : key.substr(0, key.rfind('\\'));
   return std::count(game->folders.begin(), game->folders.end(), folder) > 0;
 }
 
 File *Find(const std::string &path) {
-  const auto file = game->files.find(Key(path));
+  const auto file = game->files.find(ComparablePath(path));
   return file == game->files.end() ? nullptr : &file->second;
 }
 
@@ -68,7 +65,7 @@ FaultKind Operation(const char *kind, const std::string &path, bool cutPartWay =
 FaultKind Target(FaultKind fault, const std::string &path, const char *writes = nullptr) {
   if (File *file = Find(path); file && fault == FaultKind::ReadOnly)
     file->readOnly = true;
-  const std::string key = Key(path), configuration = "\\system\\deusex.ini";
+  const std::string key = ComparablePath(path), configuration = "\\system\\deusex.ini";
   if (writes && game->exitHolds == 0 && key.size() >= configuration.size() &&
       key.compare(key.size() - configuration.size(), configuration.size(), configuration) == 0)
     game->writesWithoutExitHeld.push_back(writes);
@@ -92,7 +89,8 @@ struct FailingReader : Buffer, std::istream {
 struct FileWriter : Buffer, std::ostream {
   std::string key;
   std::size_t room;
-  FileWriter(std::string path, std::size_t room) : std::ostream(this), key(Key(path)), room(room) {}
+  FileWriter(std::string path, std::size_t room)
+      : std::ostream(this), key(ComparablePath(path)), room(room) {}
   Buffer::int_type overflow(Buffer::int_type c) override {
     if (Buffer::traits_type::eq_int_type(c, Buffer::traits_type::eof()))
       return 0;
@@ -120,7 +118,7 @@ std::unique_ptr<std::ostream> OpenWriter(const std::string &path) {
   if (fault == FaultKind::Refused || !FolderExists(path) || Blocked(Find(path)))
     return nullptr;
   Target(fault, path, "write");
-  game->files[Key(path)].bytes.clear();
+  game->files[ComparablePath(path)].bytes.clear();
   if (fault == FaultKind::PowerCut)
     throw CutOff{}; // emptied, nothing written yet
   return std::make_unique<FileWriter>(path, fault == FaultKind::DiskFull ? 64 : ~std::size_t{});
@@ -138,8 +136,9 @@ ErrorCode CopyOne(const std::string &from, const std::string &to) {
     return source ? pathNotFound : fileNotFound;
   Target(fault, to, "copy");
   const std::string old = target ? target->bytes : "";
-  File &copy = game->files[Key(to)] = *source; // the attributes come along, read-only too
-  copy.unflushed = true;                       // the copy is in the cache only
+  File &copy = game->files[ComparablePath(to)] =
+      *source;           // the attributes come along, read-only too
+  copy.unflushed = true; // the copy is in the cache only
   if (fault == K::PowerCut || fault == K::DiskFull || fault == K::ShortButOk)
     copy.bytes.resize(copy.bytes.size() / 2);
   if (fault == K::EmptyButOk)
@@ -160,8 +159,8 @@ ErrorCode MoveOne(const std::string &from, const std::string &to) {
     return fileNotFound;
   Target(fault, to, "move");
   const File moved = *source;
-  game->files.erase(Key(from));
-  game->files[Key(to)] = moved;
+  game->files.erase(ComparablePath(from));
+  game->files[ComparablePath(to)] = moved;
   return 0;
 }
 
@@ -174,7 +173,7 @@ ErrorCode DeleteOne(const std::string &path) {
     return fileNotFound;
   Target(fault, path, "delete");
   if (fault != FaultKind::StaysButOk)
-    game->files.erase(Key(path));
+    game->files.erase(ComparablePath(path));
   return 0;
 }
 
@@ -247,7 +246,7 @@ const Platform fakePlatform = {
 // Whether two paths name one file of the fake game, through links and "\." segments.
 bool SameFakeFile(const std::string &first, const std::string &second) {
   const auto resolved = [](const std::string &path) {
-    std::string key = Key(path);
+    std::string key = ComparablePath(path);
     for (std::size_t at; (at = key.find("\\.\\")) != std::string::npos;)
       key.erase(at, 2);
     for (const auto &[link, target] : game->links)

@@ -75,21 +75,6 @@ TEST(SteamLibraryFolders, TakesEveryLibraryOnceAndSurvivesBrokenFiles) {
   }
 }
 
-TEST(SteamFolderAndParentFolder, UserRecordFirstNoDriveOrServerAsParent) {
-  const std::pair<std::string, std::string> cases[] = {
-      {SteamFolder("c:/program files (x86)/steam/", "D:\\Steam"), "c:\\program files (x86)\\steam"},
-      {SteamFolder("", "D:\\Steam\\"), "D:\\Steam"},
-      {SteamFolder("/", "D:\\Steam"), "D:\\Steam"},
-      {ParentFolder("C:\\Games\\Kit\\"), "C:\\Games"},
-      {ParentFolder("C:\\Kit"), "C:"}, // a drive's root, as the candidates write it
-      {ParentFolder("C:\\"), ""},
-      {ParentFolder("\\\\server\\share\\Kit"), "\\\\server\\share"},
-      {ParentFolder("\\\\server\\share"), ""},
-  };
-  for (const auto &[folder, expected] : cases)
-    EXPECT_EQ(folder, expected);
-}
-
 TEST(GameFolderCandidates, EachSourceInOrderEachFolderOnce) {
   const std::string game = "\\steamapps\\common\\Deus Ex", list = "\\steamapps\\libraryfolders.vdf";
   const std::string home = "Z:\\home\\ana", linuxSteam = home + "\\.local\\share\\Steam";
@@ -122,6 +107,10 @@ TEST(GameFolderCandidates, EachSourceInOrderEachFolderOnce) {
        {},
        {"Z:\\lib\\DX", "G:\\Gog", "H:\\Gog", "D:\\Steam" + game, "Z:\\Steam" + game}},
       {"Wine, program at a root", {none, none, "", "\\??\\", "", "", "", "E:", "", ""}, {}, {"E:"}},
+      {"a share's root: no server as its parent",
+       {none, none, "", "", "", "", "", "\\\\srv\\share", "", ""},
+       {},
+       {"\\\\srv\\share"}},
   };
   for (const auto &c : cases) {
     SCOPED_TRACE(c.name);

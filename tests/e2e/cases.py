@@ -47,10 +47,11 @@ def uninstall_progress(run, typed=None):
 # -- the pages: buttons, keys, Escape and the close box; No and Yes in the confirm boxes ----------
 
 
-@case("setup.licence_and_path_pages")
-def licence_and_path_pages(run):
+@case("setup.pages")
+def setup_pages(run):
     # EXIT leaves the licence page at once; Escape and the close box ask, and the page takes no
-    # input meanwhile. The path page asks on BACK, Escape and the close box alike.
+    # input meanwhile; so does the path page on BACK. On the progress page Enter does nothing;
+    # Escape and the close box end with the error box, also after a complete installation.
     run.registry(run.folder)
     start = ("start " + run.setup_exe, "page 1000")
     run.robot(*start, "click 1001", "exit", *start, "key escape", "peek", "enabled 1", "box No")
@@ -62,11 +63,14 @@ def licence_and_path_pages(run):
     for leave in ("key escape 1002", "close"):
         path_page(run)
         run.robot(leave, "box Yes", "exit")
+    for leave in (["key enter 1004", "nobox 300", "key escape 1004"], ["close"]):
+        setup_progress(run)
+        completion(run)
+        run.robot(*leave, "box OK Setup Error", "exit")
 
 
 def proposed(run, copy=None):
-    """The path page's proposal; for a copy of the game there, an unattended install into it, its
-    files, and an unattended uninstall."""
+    """The path page's proposal; for a copy of the game there, /S runs and its files."""
     path_page(run)
     run.robot("click 1001", "box Yes", "exit")
     if copy:
@@ -139,17 +143,6 @@ def setup_game_running(run):
     run.robot("click 1003", "box OK Deus Ex is running", "enabled 1003", "end-beside", "click 1003")
     run.robot("page 1013", "box OK Installation completed!", "click 1006", "exit", beside)
     run.robot("start " + run.uninstall_exe, "page 1003", "click 1002", "box OK", "click 2", "exit")
-
-
-@case("setup.progress_page")
-def setup_progress_page(run):
-    # Enter does nothing there; Escape and the close box end with the error box, also after a
-    # complete installation. The second setup keeps the first one's backup.
-    run.registry(run.folder)
-    for leave in (["key enter 1004", "nobox 300", "key escape 1004"], ["close"]):
-        setup_progress(run)
-        completion(run)
-        run.robot(*leave, "box OK Setup Error", "exit")
 
 
 @case("uninstall.pages")
@@ -256,7 +249,7 @@ def escape_during_final_write(run):
                   "DeusEx.ini: %d bytes, neither the original nor the new one" % len(files[INI]))
 
 
-# -- a read-only launcher configuration; one kit program at a time --------------------------------
+# -- unattended: a read-only launcher configuration, one kit program at a time, failures ----------
 
 
 @case("silent.uninstall_read_only_launcher")
@@ -295,9 +288,6 @@ def kit_in_system(run):
         run.wine(run.win("System/" + exe.split("\\")[-1]), "/S", cwd=run.path("System"))
 
 
-# -- unattended runs ---------------------------------------------------------------------------
-
-
 @case("silent.failures")
 def silent_failures(run):
     # Usage errors: an unknown switch, a folder longer than the field takes. Then, without
@@ -315,11 +305,9 @@ def silent_failures(run):
 
 @case("round_trip.cyrillic_folder")
 def round_trip_cyrillic_folder(run):
-    # A game folder of 99 characters named in Cyrillic, which code page 1252 cannot hold, and the
-    # kit unpacked into a folder named in Cyrillic ("Kit"), as under a Cyrillic user name's
-    # Downloads: /S with /D=, started in the game folder, finds the package files and gives every
-    # original back byte for byte; through the pages the name is typed with 20 characters past
-    # what the field takes, and the field takes the 99 whole.
+    # A 99-character game folder and the kit's ("Kit") named in Cyrillic, which code page 1252
+    # cannot hold: /S with /D=, started in the game folder, gives every original back byte for
+    # byte; the pages take the 99 whole from a name typed 20 characters past them.
     run.env("LANG", "C.UTF-8")
     room = 99 - len(run.to_windows(run.case)) - 1
     name = "\u0418\u0433\u0440\u044b Deus Ex"  # "Games Deus Ex"

@@ -23,15 +23,7 @@ struct CutOff {};
 FakeGame *game = nullptr;
 using File = FakeGame::File;
 using Buffer = std::streambuf;
-constexpr ErrorCode fileNotFound = 2, pathNotFound = 3, accessDenied = 5, sharingViolation = 32,
-                    diskFull = 112;
-
-bool FolderExists(const std::string &path) {
-  const std::string key = ComparablePath(path);
-  const std::string folder =
-      key.find('\\') == std::string::npos ? "." : key.substr(0, key.rfind('\\'));
-  return std::count(game->folders.begin(), game->folders.end(), folder) > 0;
-}
+constexpr ErrorCode fileNotFound = 2, accessDenied = 5, sharingViolation = 32, diskFull = 112;
 
 File *Find(const std::string &path) {
   const auto file = game->files.find(ComparablePath(path));
@@ -115,7 +107,7 @@ std::unique_ptr<std::istream> OpenReader(const std::string &path) {
 
 std::unique_ptr<std::ostream> OpenWriter(const std::string &path) {
   const FaultKind fault = Target(Operation("write", path, true), path);
-  if (fault == FaultKind::Refused || !FolderExists(path) || Blocked(Find(path)))
+  if (fault == FaultKind::Refused || Blocked(Find(path)))
     return nullptr;
   Target(fault, path, "write");
   game->files[ComparablePath(path)].bytes.clear();
@@ -132,13 +124,13 @@ ErrorCode CopyOne(const std::string &from, const std::string &to) {
     return accessDenied;
   if (source == target && source) // as Windows refuses a file's copy onto itself
     return sharingViolation;
-  if (!source || !FolderExists(to))
-    return source ? pathNotFound : fileNotFound;
+  if (!source)
+    return fileNotFound;
   Target(fault, to, "copy");
   const std::string old = target ? target->bytes : "";
-  File &copy = game->files[ComparablePath(to)] =
-      *source;           // the attributes come along, read-only too
-  copy.unflushed = true; // the copy is in the cache only
+  // The attributes come along, read-only too; the copy is in the cache only.
+  File &copy = game->files[ComparablePath(to)] = *source;
+  copy.unflushed = true;
   if (fault == K::PowerCut || fault == K::DiskFull || fault == K::ShortButOk)
     copy.bytes.resize(copy.bytes.size() / 2);
   if (fault == K::EmptyButOk)
@@ -179,10 +171,8 @@ ErrorCode DeleteOne(const std::string &path) {
 
 ErrorCode ClearReadOnly(const std::string &path) {
   File *file = Find(path);
-  if (Operation("attributes", path) == FaultKind::Refused)
-    return accessDenied;
-  if (!file)
-    return fileNotFound;
+  if (Operation("attributes", path) == FaultKind::Refused || !file)
+    return file ? accessDenied : fileNotFound;
   file->readOnly = false;
   return 0;
 }
@@ -257,41 +247,28 @@ bool SameFakeFile(const std::string &first, const std::string &second) {
   return resolved(first) == resolved(second) && Find(resolved(first)) != nullptr;
 }
 
-template <typename Run>
-int RunProgram(FakeGame &fake, const std::string &folder, Fault fault, Run run) {
-  game = &fake;
+} // namespace
+
+int FakeGame::Run(bool setup, const std::string &folder, Fault runFault) {
+  game = this;
   platform = &fakePlatform;
-  fake.operations.clear();
-  fake.boxes.clear();
-  fake.fault = fault;
-  fake.faultApplied = false;
-  fake.exitHolds = 0;
-  kitFolder = fake.kit;
+  operations.clear();
+  boxes.clear();
+  fault = runFault;
+  faultApplied = false;
+  exitHolds = 0;
+  kitFolder = kit;
   try {
     gameFolder = GameFolderFromEntry(folder);
-    if (fake.kitBusy || !ImagesRunningFrom(gameFolder, fake.runningImages, SameFakeFile).empty())
+    if (kitBusy || !ImagesRunningFrom(gameFolder, runningImages, SameFakeFile).empty())
       return notNowExitCode;
-    return run();
+    if (!setup && CheckInstallation() < 0)
+      return refusedFolder;
+    setup ? RunInstallation() : RunUninstallation();
+    return 0;
   } catch (const ProgramEnded &end) {
     return end.code;
   } catch (const CutOff &) {
     return cutOffCode;
   }
-}
-
-} // namespace
-
-int FakeGame::RunSetup(const std::string &folder, Fault fault) {
-  return RunProgram(*this, folder, fault, [] {
-    RunInstallation();
-    return 0;
-  });
-}
-
-int FakeGame::RunUninstall(const std::string &folder, Fault fault) {
-  return RunProgram(*this, folder, fault, [] {
-    if (CheckInstallation() < 0)
-      return refusedFolder;
-    RunUninstallation();
-  });
 }

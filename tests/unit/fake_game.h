@@ -42,17 +42,14 @@ struct FakeGame {
     }
   };
   std::map<std::string, File> files; // by path in lower case: Windows ignores letter case
-  std::vector<std::string> folders;  // in lower case; "." is the kit's folder
   std::string documents;             // the user's Documents folder
   std::string unreachableLauncher;   // a launcher folder whose name the code page cannot hold
   std::string kit = ".";             // the folder that holds the setup and the package files
   std::vector<std::string> log;   // entries as written; a time-stamped one starts with "[ stamp ] "
   std::vector<std::string> boxes; // of the last run: "caption: text"
-  // What stops a run: programs running (their images' paths; `links` maps a folder to the one it
-  // stands for, in lower case), another kit program.
-  std::vector<std::string> runningImages;
-  std::map<std::string, std::string> links;
-  bool kitBusy = false;
+  std::vector<std::string> runningImages;   // what stops a run: programs running,
+  std::map<std::string, std::string> links; // (a folder, in lower case, and the one it stands for)
+  bool kitBusy = false;                     // another kit program
   int kitFolderGoneAt = -1; // the operation at which the page's exit destroys kitFolder
 
   // The last run: its operations in order, the fault, the DeusEx.ini writes an exit could cut.
@@ -62,11 +59,10 @@ struct FakeGame {
   std::vector<std::string> writesWithoutExitHeld;
   int exitHolds = 0;
 
-  // Runs the setup, or the uninstaller with its presence check first, on the folder entry as the
-  // pages take it: 0 after a complete run, ExitProgram's code, 2 when the uninstaller refused the
-  // folder, 3 when the game or another kit program runs, -2 when cut off.
-  int RunSetup(const std::string &folder, Fault fault = {});
-  int RunUninstall(const std::string &folder, Fault fault = {});
+  // Runs the setup, or else the uninstaller with its presence check first, on the folder entry as
+  // the pages take it: 0 after a complete run, ExitProgram's code, 2 when the uninstaller refused
+  // the folder, 3 when the game or another kit program runs, -2 when cut off.
+  int Run(bool setup, const std::string &folder, Fault fault = {});
 
   // By path, in any letter case: the files as a player sees and changes them.
   std::optional<std::string> Read(const std::string &path) const {

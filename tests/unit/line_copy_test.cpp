@@ -7,8 +7,8 @@
 
 namespace {
 
-// Every byte but a line end is data; a copy is the same bytes with CR LF after every line. (Write
-// and read failures are swept with the workers, in fault_sweep_test.cpp.)
+// Every byte but a line end is data; a copy is the same bytes with CR LF after every line (its
+// failures are the fault sweep's).
 TEST(CopyLines, KeepsEveryByteButTheLineEnds) {
   const struct {
     std::string input, expected;
@@ -25,8 +25,7 @@ TEST(CopyLines, KeepsEveryByteButTheLineEnds) {
     std::ostringstream writer;
     const LineCopyResult result = CopyLines(reader, writer);
     EXPECT_EQ(writer.str(), c.expected) << c.input;
-    EXPECT_FALSE(result.readFailed);
-    EXPECT_FALSE(result.writeFailed);
+    EXPECT_FALSE(result.readFailed || result.writeFailed);
   }
 }
 

@@ -27,9 +27,6 @@ TEST(LogLineBytes, StampsOnlyForFlagOneAndEndsEveryLineWithCrLf) {
       {"Setup started", 1, sunday, "[ Sun Dec 06 09:05:03 2026 ] Setup started\r\n"},
       {"\n\nHEADER", 1, At("1999-01-30 23:59:59"),
        "[ Sat Jan 30 23:59:59 1999 ] \r\n\r\nHEADER\r\n"},
-      // A box's text with the system's error text in an unattended run.
-      {"\n\n---> (Kestrevane Error) File not found.\r\n\nThis error occurred", 0, sunday,
-       "\r\n\r\n---> (Kestrevane Error) File not found.\r\n\r\nThis error occurred\r\n"},
       {"lone\rcr", 2, sunday, "lone\rcr\r\n"},
   };
   for (const auto &c : cases)

@@ -9,8 +9,7 @@ namespace {
 
 using Images = std::vector<std::string>;
 
-// A link (the Flatpak recipe) that reaches C:\Games\DeusEx\System\DeusEx.exe otherwise; the
-// player model runs the game through links and a doubled "\." as well.
+// A link (the Flatpak recipe) that reaches C:\Games\DeusEx\System\DeusEx.exe otherwise.
 bool SameFile(const std::string &first, const std::string &second) {
   const auto identity = [](const std::string &path) {
     return path == "Z:\\game\\System\\DeusEx.exe" ? "C:\\Games\\DeusEx\\System\\DeusEx.exe" : path;

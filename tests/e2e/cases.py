@@ -85,9 +85,12 @@ def path_page_steam_gog(run):
     # added from the lookup's last to its first: Steam's second library (Steam's own folder has
     # none; SteamPath with forward slashes, as Steam writes it); Steam's uninstall entry, in the
     # prefix's own view, as Steam writes it; GOG's record; then the game's record, which wins.
-    steam, library = (run.to_windows(run.place(name)) for name in ("Steam", "Library"))
+    # The library is named in Cyrillic ("Library") in the UTF-8 list.
+    run.env("LANG", "C.UTF-8")
+    lib = "\u0411\u0438\u0431\u043b\u0438\u043e\u0442\u0435\u043a\u0430"
+    steam, library = (run.to_windows(run.place(name)) for name in ("Steam", lib))
     copies = [run.place(name) for name in
-              ("Library/steamapps/common/Deus Ex", "Entry/steamapps/common/Deus Ex", "GOG/Deus Ex")]
+              (lib + "/steamapps/common/Deus Ex", "Entry/steamapps/common/Deus Ex", "GOG/Deus Ex")]
     for copy in copies:
         shutil.copytree(run.game, copy)
     vdf = LIBRARIES % (steam.replace("\\", "\\\\"), library.replace("\\", "\\\\"))
@@ -249,7 +252,7 @@ def escape_during_final_write(run):
                   "DeusEx.ini: %d bytes, neither the original nor the new one" % len(files[INI]))
 
 
-# -- unattended: a read-only launcher configuration, one kit program at a time, failures ----------
+# -- a read-only launcher configuration, one kit program at a time, the kit in System, failures ---
 
 
 @case("silent.uninstall_read_only_launcher")
@@ -290,14 +293,15 @@ def kit_in_system(run):
 
 @case("silent.failures")
 def silent_failures(run):
-    # Usage errors: an unknown switch, a folder longer than the field takes. Then, without
-    # DeusEx.ini, the setup fails, and without an installation the uninstaller refuses the folder.
+    # Usage errors: an unknown switch, a folder longer than the field takes. Without an
+    # installation the uninstaller refuses the folder; without DeusEx.ini the setup fails.
     for exe in (run.setup_exe, run.uninstall_exe):
         run.wine(exe, "/S", "/X")
         run.wine(exe, "/S", "/D=C:\\" + "x" * 97)
+    run.wine(run.uninstall_exe, "/S", "/D=" + run.folder)
+    run.listing()
     run.by_hand("deleted DeusEx.ini", lambda: run.remove(INI))
-    for exe in (run.setup_exe, run.uninstall_exe):
-        run.wine(exe, "/S", "/D=" + run.folder)
+    run.wine(run.setup_exe, "/S", "/D=" + run.folder)
 
 
 # -- names in any script (Wine reads command lines and file names as UTF-8 in a UTF-8 locale) ---

@@ -21,12 +21,14 @@ struct ProgramEnded {
 struct CutOff {};
 
 FakeGame *game = nullptr;
+
+std::string Key(const std::string &path) { return FakeGame::Key(path); }
 using File = FakeGame::File;
 using Buffer = std::streambuf;
 constexpr ErrorCode fileNotFound = 2, accessDenied = 5, sharingViolation = 32, diskFull = 112;
 
 File *Find(const std::string &path) {
-  const auto file = game->files.find(ComparablePath(path));
+  const auto file = game->files.find(Key(path));
   return file == game->files.end() ? nullptr : &file->second;
 }
 
@@ -52,16 +54,19 @@ FaultKind Operation(const char *kind, const std::string &path, bool cutPartWay =
   return game->fault.kind == FaultKind::PowerOff ? FaultKind::None : game->fault.kind;
 }
 
-// The file that an operation writes or deletes: read-only from then on under the read-only fault;
-// a write, copy, move or deletion of DeusEx.ini is noted where no exit hold covers it.
-FaultKind Target(FaultKind fault, const std::string &path, const char *writes = nullptr) {
+// The read-only fault makes the file that the operation writes or deletes read-only first.
+FaultKind Target(FaultKind fault, const std::string &path) {
   if (File *file = Find(path); file && fault == FaultKind::ReadOnly)
     file->readOnly = true;
-  const std::string key = ComparablePath(path), configuration = "\\system\\deusex.ini";
-  if (writes && game->exitHolds == 0 && key.size() >= configuration.size() &&
-      key.compare(key.size() - configuration.size(), configuration.size(), configuration) == 0)
-    game->writesWithoutExitHeld.push_back(writes);
   return fault;
+}
+
+// A write, copy, move or deletion of a DeusEx.ini where no exit hold covers it.
+void NoteConfigurationWrite(const char *what, const std::string &path) {
+  const std::string key = Key(path), configuration = "\\system\\deusex.ini";
+  if (game->exitHolds == 0 && key.size() >= configuration.size() &&
+      key.compare(key.size() - configuration.size(), configuration.size(), configuration) == 0)
+    game->writesWithoutExitHeld.push_back(what);
 }
 
 // A read-only or held file cannot be written, replaced or deleted.
@@ -81,8 +86,7 @@ struct FailingReader : Buffer, std::istream {
 struct FileWriter : Buffer, std::ostream {
   std::string key;
   std::size_t room;
-  FileWriter(std::string path, std::size_t room)
-      : std::ostream(this), key(ComparablePath(path)), room(room) {}
+  FileWriter(std::string path, std::size_t room) : std::ostream(this), key(Key(path)), room(room) {}
   Buffer::int_type overflow(Buffer::int_type c) override {
     if (Buffer::traits_type::eq_int_type(c, Buffer::traits_type::eof()))
       return 0;
@@ -109,8 +113,8 @@ std::unique_ptr<std::ostream> OpenWriter(const std::string &path) {
   const FaultKind fault = Target(Operation("write", path, true), path);
   if (fault == FaultKind::Refused || Blocked(Find(path)))
     return nullptr;
-  Target(fault, path, "write");
-  game->files[ComparablePath(path)].bytes.clear();
+  NoteConfigurationWrite("write", path);
+  game->files[Key(path)].bytes.clear();
   if (fault == FaultKind::PowerCut)
     throw CutOff{}; // emptied, nothing written yet
   return std::make_unique<FileWriter>(path, fault == FaultKind::DiskFull ? 64 : ~std::size_t{});
@@ -126,10 +130,10 @@ ErrorCode CopyOne(const std::string &from, const std::string &to) {
     return sharingViolation;
   if (!source)
     return fileNotFound;
-  Target(fault, to, "copy");
+  NoteConfigurationWrite("copy", to);
   const std::string old = target ? target->bytes : "";
   // The attributes come along, read-only too; the copy is in the cache only.
-  File &copy = game->files[ComparablePath(to)] = *source;
+  File &copy = game->files[Key(to)] = *source;
   copy.unflushed = true;
   if (fault == K::PowerCut || fault == K::DiskFull || fault == K::ShortButOk)
     copy.bytes.resize(copy.bytes.size() / 2);
@@ -149,10 +153,10 @@ ErrorCode MoveOne(const std::string &from, const std::string &to) {
     return accessDenied;
   if (!source)
     return fileNotFound;
-  Target(fault, to, "move");
+  NoteConfigurationWrite("move", to);
   const File moved = *source;
-  game->files.erase(ComparablePath(from));
-  game->files[ComparablePath(to)] = moved;
+  game->files.erase(Key(from));
+  game->files[Key(to)] = moved;
   return 0;
 }
 
@@ -163,9 +167,9 @@ ErrorCode DeleteOne(const std::string &path) {
     return accessDenied;
   if (!file)
     return fileNotFound;
-  Target(fault, path, "delete");
+  NoteConfigurationWrite("delete", path);
   if (fault != FaultKind::StaysButOk)
-    game->files.erase(ComparablePath(path));
+    game->files.erase(Key(path));
   return 0;
 }
 
@@ -236,7 +240,7 @@ const Platform fakePlatform = {
 // Whether two paths name one file of the fake game, through links and "\." segments.
 bool SameFakeFile(const std::string &first, const std::string &second) {
   const auto resolved = [](const std::string &path) {
-    std::string key = ComparablePath(path);
+    std::string key = Key(path);
     for (std::size_t at; (at = key.find("\\.\\")) != std::string::npos;)
       key.erase(at, 2);
     for (const auto &[link, target] : game->links)

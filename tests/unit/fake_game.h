@@ -1,11 +1,12 @@
 // An in-memory game folder, log and desktop behind the platform, which can fail any one operation
 // the way a player's machine does, or cut the process or the power off there. Its disk keeps
-// sizes, names and deletions at once and in order, data once flushed: see PowerOff.
+// sizes, names and deletions at once and in order, data once flushed: see PowerOff. Every folder
+// is there: no run of the tests writes into a missing one.
 #pragma once
 
-#include "common/game_paths.h"
 #include "common/platform.h"
 
+#include <cctype>
 #include <map>
 #include <optional>
 #include <string>
@@ -47,9 +48,11 @@ struct FakeGame {
   std::string kit = ".";             // the folder that holds the setup and the package files
   std::vector<std::string> log;   // entries as written; a time-stamped one starts with "[ stamp ] "
   std::vector<std::string> boxes; // of the last run: "caption: text"
-  std::vector<std::string> runningImages;   // what stops a run: programs running,
-  std::map<std::string, std::string> links; // (a folder, in lower case, and the one it stands for)
-  bool kitBusy = false;                     // another kit program
+  // What stops a run: the images of programs running (reached through `links`: a folder, in lower
+  // case, and the one it stands for), another kit program.
+  std::vector<std::string> runningImages;
+  std::map<std::string, std::string> links;
+  bool kitBusy = false;
   int kitFolderGoneAt = -1; // the operation at which the page's exit destroys kitFolder
 
   // The last run: its operations in order, the fault, the DeusEx.ini writes an exit could cut.
@@ -64,20 +67,25 @@ struct FakeGame {
   // the folder, 3 when the game or another kit program runs, -2 when cut off.
   int Run(bool setup, const std::string &folder, Fault fault = {});
 
-  // By path, in any letter case: the files as a player sees and changes them.
+  // A path as the files are kept: in lower case, as Windows ignores letter case (not the kit's own
+  // path comparison, which the tests check).
+  static std::string Key(std::string path) {
+    for (char &c : path)
+      c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return path;
+  }
+  // The files as a player sees and changes them.
   std::optional<std::string> Read(const std::string &path) const {
-    const auto file = files.find(ComparablePath(path));
+    const auto file = files.find(Key(path));
     return file == files.end() ? std::nullopt : std::optional<std::string>(file->second.bytes);
   }
   bool Exists(const std::string &path) const { return Read(path).has_value(); }
-  void Write(const std::string &path, const std::string &bytes) {
-    files[ComparablePath(path)].bytes = bytes;
-  }
+  void Write(const std::string &path, const std::string &bytes) { files[Key(path)].bytes = bytes; }
   void SetReadOnly(const std::string &path, bool readOnly) {
-    if (const auto file = files.find(ComparablePath(path)); file != files.end())
+    if (const auto file = files.find(Key(path)); file != files.end())
       file->second.readOnly = readOnly;
   }
-  void Delete(const std::string &path) { files.erase(ComparablePath(path)); }
+  void Delete(const std::string &path) { files.erase(Key(path)); }
 };
 
 inline constexpr int refusedFolder = 2, cutOffCode = -2;

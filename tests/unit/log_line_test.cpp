@@ -28,6 +28,7 @@ TEST(LogLineBytes, StampsOnlyForFlagOneAndEndsEveryLineWithCrLf) {
       {"\n\nHEADER", 1, At("1999-01-30 23:59:59"),
        "[ Sat Jan 30 23:59:59 1999 ] \r\n\r\nHEADER\r\n"},
       {"lone\rcr", 2, sunday, "lone\rcr\r\n"},
+      {"system text.\r\n\nnext", 0, sunday, "system text.\r\n\r\nnext\r\n"}, // CR LF stays
   };
   for (const auto &c : cases)
     EXPECT_EQ(LogLineBytes(c.message, c.flag, c.time), c.expected) << c.message;

@@ -491,7 +491,8 @@ std::optional<std::string> FollowUpViolated(World next, bool uninstalling) {
     for (int which = 0; which < packageCount; ++which)
       ended = ended && !next.IsPackage(FakeGame::Key(World::Installed(which)));
   if (!ended)
-    return "then uninstall: exit " + std::to_string(next.lastCode) + " short of the end";
+    return "then uninstall: exit " + std::to_string(next.lastCode) +
+           ", not ended with every original back";
   if (auto violation = Violated(played, Do(Act::GameSaves)))
     return "then the game saves: " + *violation;
   if (auto violation = Violated(played, Do(Act::Uninstall)))

@@ -12,17 +12,6 @@ bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualIgnoringCase(const std::string &a, const std::string &b) {
-  if (a.size() != b.size())
-    return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (AsciiLower(a[i]) != AsciiLower(b[i]))
-      return false;
-  return true;
-}
-
 bool HoldsControlCharacter(const std::string &text) {
   for (const char c : text)
     if (static_cast<unsigned char>(c) < 0x20)
@@ -119,7 +108,9 @@ std::vector<std::string> SteamLibraryFolders(const std::string &vdfText,
       token.assign(vdfText, start, at - start);
     }
     if (expectingKey) {
-      keyNamesLibrary = EqualIgnoringCase(token, "path") || (depth == 1 && IsNumber(token));
+      // ComparablePath ignores letter case (and a trailing separator, which the size rules out).
+      keyNamesLibrary =
+          (token.size() == 4 && ComparablePath(token) == "path") || (depth == 1 && IsNumber(token));
       expectingKey = false;
     } else {
       if (keyNamesLibrary)

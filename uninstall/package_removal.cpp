@@ -8,6 +8,18 @@
 
 namespace {
 constexpr ErrorCode fileNotFound = 2, pathNotFound = 3;
+
+// A file the kit left beside a package, if it is there: a copy a setup left half-way, or the
+// player's file kept aside, whose copy is back in its place. Deleted whatever attribute it has.
+void DeleteLeftover(const std::string &path, const std::string &boxName) {
+  if (!platform->fileExists(path))
+    return;
+  WriteLog("\n\n---> Deleting: " + path, 0);
+  platform->clearReadOnly(path);
+  if (const ErrorCode error = DeleteConfirmed(path))
+    ExitOnFileFailure(error, "deleting", boxName);
+  WriteLog(" (OK)", 0);
+}
 } // namespace
 
 void RemovePackageFile(const std::string &gameFolder, const std::string &fileName,
@@ -23,15 +35,7 @@ void RemovePackageFile(const std::string &gameFolder, const std::string &fileNam
   platform->advanceProgress(IDC_PROGRESS);
   WriteLog(error == 0 ? " (OK)" : " (already deleted, OK)", 0);
 
-  // A copy that a setup left half-way beside the package.
-  const std::string incoming = IncomingFilePath(fullPath);
-  if (platform->fileExists(incoming)) {
-    WriteLog("\n\n---> Deleting: " + incoming, 0);
-    platform->clearReadOnly(incoming);
-    if (const ErrorCode incomingError = DeleteConfirmed(incoming))
-      ExitOnFileFailure(incomingError, "deleting", fileName);
-    WriteLog(" (OK)", 0);
-  }
+  DeleteLeftover(IncomingFilePath(fullPath), fileName);
 
   // The player's own file that the setup found there goes back in its place, read-only mark and
   // all. The kept file stays until the installation is gone (DeleteKeptFile): until then a later
@@ -46,12 +50,6 @@ void RemovePackageFile(const std::string &gameFolder, const std::string &fileNam
 }
 
 void DeleteKeptFile(const std::string &gameFolder, const std::string &fileName, PackageKind kind) {
-  const std::string kept = KeptFilePath(PackageDestinationPath(gameFolder, fileName, kind));
-  if (!platform->fileExists(kept))
-    return;
-  WriteLog("\n\n---> Deleting: " + kept, 0);
-  platform->clearReadOnly(kept); // a copy of what is back in its place
-  if (const ErrorCode error = DeleteConfirmed(kept))
-    ExitOnFileFailure(error, "deleting", fileName + ".kes-backup");
-  WriteLog(" (OK)", 0);
+  DeleteLeftover(KeptFilePath(PackageDestinationPath(gameFolder, fileName, kind)),
+                 KeptFilePath(fileName));
 }

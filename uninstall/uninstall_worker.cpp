@@ -84,6 +84,9 @@ ErrorCode RepairClasses(const std::string &path, const std::string &temporaryPat
   return ReplaceVerified(path, temporaryPath, repair.bytes);
 }
 
+constexpr const char *cannotReconstruct =
+    "Uninstaller was unable to reconstruct DeusEx.ini from\nDeusEx_Kes_Backup.ini. Please visit ";
+
 // The game's own lines, for a game folder's configuration whose backup holds Kestrevane's: the
 // backup was made after the player's own had gone (the player deleted the first backup).
 const std::string gameOwnLines = std::string(gameClassLine) + "\r\n" + gameDefaultGameLine + "\r\n";
@@ -104,8 +107,7 @@ void RestoreConfiguration(const Configuration &files, const std::string &referen
     if (platform->flushFile(files.path) != 0)
       ExitLogFirst("\n\n---> " + files.name + " NOT flushed to the disk (FAILED)\n---> " +
                        files.backupName + " NOT deleted (KEPT)",
-                   "Uninstaller was unable to reconstruct DeusEx.ini from\nDeusEx_Kes_Backup.ini. "
-                   "Please visit ");
+                   cannotReconstruct);
     WriteLog("\n\n---> " + files.name +
                  " names the game's own classes: it is newer than the backup and is kept (OK)",
              0);
@@ -129,8 +131,7 @@ void RestoreConfiguration(const Configuration &files, const std::string &referen
   WriteLog("\n\n---> Could not reconstruct original " + files.name + " configuration. (ERROR)", 0);
   ExitLogFirst("\n\n---> " + files.backupName + " NOT deleted (KEPT)\n---> The original " +
                    files.name + " configuration is kept in " + files.backupPath,
-               "Uninstaller was unable to reconstruct DeusEx.ini from\nDeusEx_Kes_Backup.ini. "
-               "Please visit ");
+               cannotReconstruct);
 }
 
 void DeleteBackup(const Configuration &files) {
@@ -240,30 +241,27 @@ void RunUninstallation() {
   CheckKitFileDeletable(game.temporaryPath, game.temporaryName);
   // Replaced, or kept and flushed, which also needs it writable.
   CheckConfigurationDeletable(game.path);
+  const Configuration launcherFiles = LauncherConfiguration(launcher.folder);
   if (launcher.work != LauncherWork::None) {
-    CheckConfigurationDeletable(ConfigurationPath(launcher.folder));
-    CheckKitFileDeletable(UninstallTemporaryPath(launcher.folder),
-                          UninstallTemporaryPath(launcher.folder));
+    CheckConfigurationDeletable(launcherFiles.path);
+    CheckKitFileDeletable(launcherFiles.temporaryPath, launcherFiles.temporaryName);
   }
   for (const PackageEntry &entry : packageManifest)
     CheckKitFileDeletable(PackageDestinationPath(folder, entry.fileName, entry.kind),
                           entry.fileName);
   if (launcher.work == LauncherWork::Restore)
-    CheckKitFileDeletable(BackupPath(launcher.folder), BackupPath(launcher.folder));
+    CheckKitFileDeletable(launcherFiles.backupPath, launcherFiles.backupName);
   CheckKitFileDeletable(game.backupPath, "DeusEx_Kes_Backup.ini");
 
   RestoreConfiguration(game, gameOwnLines);
-  const std::string launcherTemporary =
-      launcher.folder.empty() ? std::string() : UninstallTemporaryPath(launcher.folder);
   switch (launcher.work) {
-  case LauncherWork::Restore: {
+  case LauncherWork::Restore:
     WriteLog(LauncherEntry(launcher.folder, launcherRestored), 0);
     platform->advanceProgress(IDC_PROGRESS);
-    const Configuration files = LauncherConfiguration(launcher.folder);
-    RestoreConfiguration(files, ReadWholeFile(ConfigurationPath(folder)).value_or(gameOwnLines));
-    DeleteBackup(files);
+    RestoreConfiguration(launcherFiles,
+                         ReadWholeFile(ConfigurationPath(folder)).value_or(gameOwnLines));
+    DeleteBackup(launcherFiles);
     break;
-  }
   case LauncherWork::Repair:
     WriteLog(LauncherEntry(launcher.folder, launcherRepaired), 0);
     platform->advanceProgress(IDC_PROGRESS);
@@ -273,8 +271,8 @@ void RunUninstallation() {
   case LauncherWork::None:
     // A setup that stopped before it backed the launcher's configuration up left that
     // configuration as it was, and only its own temporary file beside it.
-    if (!launcherTemporary.empty() && platform->fileExists(launcherTemporary))
-      DeleteTemporary(launcherTemporary, launcherTemporary);
+    if (!launcher.folder.empty() && platform->fileExists(launcherFiles.temporaryPath))
+      DeleteTemporary(launcherFiles.temporaryPath, launcherFiles.temporaryName);
     break;
   }
   // A setup that stopped while it backed the launcher's configuration up left the copy under

@@ -129,12 +129,12 @@ std::string SavingEntry(const Prepared &configuration, bool isGameFolder) {
 // After one configuration failed, puts every other one back as it was before this run, so that
 // the game starts the same way from its folder and through the launcher. The log entries say how
 // it went.
-std::string RollBack(const std::vector<const Prepared *> &others) {
+std::string RollBack(const std::vector<Prepared> &configurations, const Prepared &failed) {
   std::string entries;
-  for (const Prepared *other : others) {
-    const std::string path = ConfigurationPath(other->folder);
-    const std::string &source = other->restoreFrom;
-    if (SameContent(path, source))
+  for (const Prepared &other : configurations) {
+    const std::string path = ConfigurationPath(other.folder);
+    const std::string &source = other.restoreFrom;
+    if (&other == &failed || SameContent(path, source))
       continue;
     entries += CopyVerified(source, path) == 0
                    ? "\n---> " + path + " restored from " + source + " (OK)"
@@ -172,15 +172,11 @@ void FinaliseConfigurations(const std::vector<std::string> &folders) {
   for (std::size_t i = 0; i < configurations.size(); ++i) {
     const Prepared &configuration = configurations[i];
     const std::string path = ConfigurationPath(configuration.folder);
-    const std::string &backupPath = configuration.restoreFrom;
+    const std::string &restoreFrom = configuration.restoreFrom;
     if (i > 0)
       WriteLog(SavingEntry(configuration, false), 0);
-    std::vector<const Prepared *> others;
-    for (const Prepared &other : configurations)
-      if (&other != &configuration)
-        others.push_back(&other);
     const SaveOutcome outcome = SaveConfiguration(
-        *configuration.temporary, path, SetupTemporaryPath(configuration.folder), backupPath);
+        *configuration.temporary, path, SetupTemporaryPath(configuration.folder), restoreFrom);
     switch (outcome) {
     case SaveOutcome::Saved:
       WriteLog(" (OK)\n\n---> CHANGES TO DeusEx.ini FILE HAVE BEEN SAVED <---", 0);
@@ -189,7 +185,7 @@ void FinaliseConfigurations(const std::vector<std::string> &folders) {
       // The others follow the one that could not be written: back to what they held when it
       // holds what it held, as they are when it does not (it still starts Kestrevane).
       const std::string rolledBack =
-          SameContent(path, backupPath) ? RollBack(others) : std::string();
+          SameContent(path, restoreFrom) ? RollBack(configurations, configuration) : std::string();
       hold.reset();
       ExitOnUnwritable(path, rolledBack);
     }
@@ -197,9 +193,9 @@ void FinaliseConfigurations(const std::vector<std::string> &folders) {
     case SaveOutcome::NotRestored:
       WriteLog(" (FAILED)\n\n---> DeusEx.ini " +
                    (outcome == SaveOutcome::Restored
-                        ? "restored from " + backupPath + " (OK)"
-                        : "could NOT be restored from " + backupPath + " (FAILED)") +
-                   RollBack(others) + "\n\nInstaller exits.",
+                        ? "restored from " + restoreFrom + " (OK)"
+                        : "could NOT be restored from " + restoreFrom + " (FAILED)") +
+                   RollBack(configurations, configuration) + "\n\nInstaller exits.",
                0);
       hold.reset();
       platform->showBox("Kestrevane cannot write DeusEx.ini file, contact technical support.",

@@ -8,7 +8,5 @@
 extern std::string gameFolder; // the game folder as found in the registry or typed
 extern std::string kitFolder;  // where the setup finds the package files: its program's folder
 
-// The folder field's buffer: 100 characters, so at most 99 are taken (characters, not bytes:
-// text_characters.h).
-inline constexpr int folderFieldSize = 100;
-inline constexpr std::size_t longestFolderCharacters = folderFieldSize - 1;
+// The most the folder field (and /D=) takes: 99 characters, not bytes (text_characters.h).
+inline constexpr std::size_t longestFolderCharacters = 99;

@@ -1,9 +1,8 @@
 #include "common/boxes.h"
 
+#include "common/code_page_text.h"
 #include "common/command_line.h"
 #include "common/platform.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -14,17 +13,8 @@ bool unattended = false;
 // them: a text that is valid UTF-8 is read as such. In the UTF-8 code page the two are one; in a
 // single-byte one, a text with letters beyond ASCII is almost never valid UTF-8 by chance.
 std::wstring BoxText(const std::string &text) {
-  const int length = static_cast<int>(text.size());
-  UINT codePage = CP_UTF8;
-  int size = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
-  if (size <= 0) {
-    codePage = CP_ACP;
-    size = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
-  }
-  std::wstring wide(static_cast<std::size_t>(std::max(size, 0)), L'\0');
-  if (size > 0)
-    MultiByteToWideChar(codePage, 0, text.data(), length, &wide[0], size);
-  return wide;
+  const std::wstring utf8 = FromUtf8(text);
+  return utf8.empty() ? FromAnsiCodePage(text) : utf8;
 }
 
 } // namespace

@@ -26,6 +26,17 @@ std::optional<std::string> Converted(const std::wstring &text, UINT codePage) {
   return converted;
 }
 
+// The text widened from codePage; the empty text where the flags refuse it.
+std::wstring Widened(const std::string &text, UINT codePage, DWORD flags) {
+  const int length = static_cast<int>(text.size());
+  const int size = MultiByteToWideChar(codePage, flags, text.data(), length, nullptr, 0);
+  if (size <= 0)
+    return std::wstring();
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  MultiByteToWideChar(codePage, flags, text.data(), length, &wide[0], size);
+  return wide;
+}
+
 } // namespace
 
 std::optional<std::string> WideInAnsiCodePage(const std::wstring &text) {
@@ -35,12 +46,11 @@ std::optional<std::string> WideInAnsiCodePage(const std::wstring &text) {
 std::string AsUtf8(const std::wstring &text) { return Converted(text, CP_UTF8).value_or(""); }
 
 std::wstring FromUtf8(const std::string &text) {
-  const int length = static_cast<int>(text.size());
-  const int size =
-      MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
-  if (size <= 0)
-    return std::wstring();
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), length, &wide[0], size);
-  return wide;
+  return Widened(text, CP_UTF8, MB_ERR_INVALID_CHARS);
+}
+
+std::wstring FromAnsiCodePage(const std::string &text) { return Widened(text, CP_ACP, 0); }
+
+std::optional<std::string> Utf8InAnsiCodePage(const std::string &utf8) {
+  return WideInAnsiCodePage(FromUtf8(utf8));
 }

@@ -14,3 +14,10 @@ std::optional<std::string> WideInAnsiCodePage(const std::wstring &text);
 // The empty text for one that is not whole (an unpaired surrogate, a byte that is not UTF-8).
 std::string AsUtf8(const std::wstring &text);
 std::wstring FromUtf8(const std::string &text);
+
+// A text in the ANSI code page, widened as the A calls widen it.
+std::wstring FromAnsiCodePage(const std::string &text);
+
+// A UTF-8 text in the ANSI code page; the empty text for one that is not UTF-8, nothing when the
+// code page cannot hold one of its characters.
+std::optional<std::string> Utf8InAnsiCodePage(const std::string &utf8);

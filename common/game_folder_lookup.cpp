@@ -92,12 +92,7 @@ std::string EnvironmentText(const char *name) {
 // A UTF-8 text in the ANSI code page; the empty text when that cannot hold every character, so
 // that a path is never changed into another one.
 std::string InAnsiCodePage(const std::string &utf8) {
-  const std::wstring wide = FromUtf8(utf8);
-  if (wide.empty())
-    return std::string(); // not UTF-8
-  if (GetACP() == CP_UTF8)
-    return utf8; // takes no best-fit check, and needs none
-  return WideInAnsiCodePage(wide).value_or(std::string());
+  return Utf8InAnsiCodePage(utf8).value_or(std::string());
 }
 
 std::string SteamLibraryFileStart(const std::string &path) {

@@ -85,7 +85,7 @@ bool TakeGameFolder(HWND page, int folderFieldId) {
   entry.resize(
       static_cast<std::size_t>(GetWindowTextW(field, &entry[0], static_cast<int>(entry.size()))));
   const std::string folder = FirstCharacters(AsUtf8(entry), longestFolderCharacters, true);
-  const std::optional<std::string> reachable = WideInAnsiCodePage(FromUtf8(folder));
+  const std::optional<std::string> reachable = Utf8InAnsiCodePage(folder);
   if (!reachable) {
     ReportUnreachableFolder(page, folder);
     return false;

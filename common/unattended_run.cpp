@@ -30,7 +30,7 @@ std::optional<std::string> UnreachableFolderArgument() {
   const std::wstring arguments = at == std::wstring::npos ? std::wstring() : line.substr(at);
   // The program's own path may be what the code page cannot hold, and the folder fine.
   const std::optional<std::string> folder = ParseCommandLine(AsUtf8(arguments), true).folder;
-  if (folder && !WideInAnsiCodePage(FromUtf8(*folder)))
+  if (folder && !Utf8InAnsiCodePage(*folder))
     return folder;
   return std::nullopt;
 }

@@ -5,39 +5,23 @@
 //
 // Usage: copy_bench <kit folder> <game folder>. Exit code 0, 1 when a copy or deletion failed, 2
 // for a usage error.
+#include "common/package_manifest.h"
+
 #include <windows.h>
 
-#include <cstdlib>
 #include <string>
-
-namespace {
-
-struct Package {
-  const char *folder, *fileName;
-};
-
-const Package packages[] = {
-#define PACKAGE(kind, fileName) {#kind, fileName},
-#include "common/package_list.inc"
-#undef PACKAGE
-};
-
-std::string Installed(const std::string &gameFolder, const Package &package) {
-  return gameFolder + "\\" + package.folder + "\\" + package.fileName;
-}
-
-} // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (__argc != 3)
     return 2;
   const std::string kitFolder = __argv[1], gameFolder = __argv[2];
-  for (const Package &package : packages)
-    if (!CopyFileA((kitFolder + "\\" + package.fileName).c_str(),
-                   Installed(gameFolder, package).c_str(), FALSE))
+  for (const PackageEntry &package : packageManifest)
+    if (!CopyFileA(PackageSourcePath(kitFolder, package.fileName).c_str(),
+                   PackageDestinationPath(gameFolder, package.fileName, package.kind).c_str(),
+                   FALSE))
       return 1;
-  for (const Package &package : packages)
-    if (!DeleteFileA(Installed(gameFolder, package).c_str()))
+  for (const PackageEntry &package : packageManifest)
+    if (!DeleteFileA(PackageDestinationPath(gameFolder, package.fileName, package.kind).c_str()))
       return 1;
   return 0;
 }

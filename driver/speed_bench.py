@@ -33,20 +33,6 @@ SOURCE = os.path.dirname(HERE)
 sys.path.insert(0, HERE)
 import bench  # noqa: E402  (the display, prefix and wineserver of the Wine cases)
 
-FOLDERS = {"Textures", "Maps", "System", "Music", "Sounds"}
-
-
-def package_names():
-    """The package files of common/package_list.inc, in its order."""
-    names = []
-    for line in bench.read_source("common/package_list.inc").splitlines():
-        if line.startswith("PACKAGE("):
-            kind, name = line[len("PACKAGE("):].split(",", 1)
-            assert kind.strip() in FOLDERS, line
-            names.append(name.strip().rstrip(")").strip('"'))
-    return names
-
-
 def make_packages(kit, names, megabytes):
     """Package files of megabytes MiB in all, of bytes that do not compress."""
     size = megabytes * 2**20 // len(names)
@@ -118,7 +104,7 @@ def main():
         os.mkdir(kit)
         for name, path in programs.items():
             shutil.copyfile(path, os.path.join(kit, name))
-        names = package_names()
+        names = [name for name, _ in bench.PACKAGES]
         make_packages(kit, names, opts.megabytes)
         shutil.copytree(os.path.join(SOURCE, "sample", "game"), game)
         bench.give_to_wine_user(kit)
